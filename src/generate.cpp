@@ -1,0 +1,97 @@
+#include "generate.hpp"
+
+#include "file_output.hpp"
+
+#include <cstdint>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace cli {
+namespace {
+
+// Returns size copies of fill in one allocation; the length error comes before any allocation.
+template <typename T> std::vector<T> filled_samples(std::size_t size, T fill) {
+    std::vector<T> samples;
+    if (size > samples.max_size()) {
+        throw std::length_error("cannot create std::vector larger than max_size()");
+    }
+    samples.assign(size, fill);
+    return samples;
+}
+
+// The samples of one square tile, all alike, held whole in memory.
+template <typename T> class Tile {
+public:
+    std::size_t size;
+    std::vector<T> samples;
+
+    Tile(std::uint32_t width, T fill)
+        : size(std::size_t{width} * width), samples(filled_samples(size, fill)) {}
+
+    void write_to_file(std::string name) const {
+        write_file(name, samples.data(), size * sizeof(T));
+    }
+};
+
+template <typename T> void write_tile(std::uint32_t width, T fill, const std::string &name) {
+    Tile<T> tile(width, fill);
+    tile.write_to_file(name);
+}
+
+void write_height_tile(const Config &config) {
+    const std::string &name = config.tile;
+    switch (config.data_type) {
+    case DataType::INT16:
+        return write_tile<std::uint16_t>(config.width, 0, name);
+    case DataType::INT32:
+        return write_tile<std::uint32_t>(config.width, 0, name);
+    case DataType::INT64:
+        return write_tile<std::uint64_t>(config.width, 0, name);
+    case DataType::FLOAT32:
+        return write_tile<float>(config.width, 0.0F, name);
+    case DataType::FLOAT64:
+        return write_tile<double>(config.width, 0.0, name);
+    }
+    throw std::invalid_argument("invalid data type");
+}
+
+void write_flag_tile(const Config &config) {
+    const std::string name = config.tile + "_flag";
+    const std::uint32_t value = config.flag_value;
+    switch (config.flag_type) {
+    case FlagType::INT8:
+        return write_tile(config.width, static_cast<std::uint8_t>(value), name);
+    case FlagType::INT16:
+        return write_tile(config.width, static_cast<std::uint16_t>(value), name);
+    case FlagType::INT32:
+        return write_tile(config.width, value, name);
+    case FlagType::INT64:
+        return write_tile(config.width, std::uint64_t{value}, name);
+    }
+    throw std::invalid_argument("invalid data type");
+}
+
+// Runs one stage; a failure becomes one line on standard output.
+bool run_stage(const char *failure_prefix, void (*stage)(const Config &), const Config &config) {
+    try {
+        stage(config);
+        return true;
+    } catch (const std::exception &failure) {
+        std::cout << failure_prefix << failure.what() << std::endl;
+        return false;
+    }
+}
+
+} // namespace
+
+int generate(const Config &config) {
+    if (!run_stage("failed to create tile: ", write_height_tile, config) ||
+        !run_stage("failed to create mask: ", write_flag_tile, config)) {
+        return -1;
+    }
+    return 0;
+}
+
+} // namespace cli

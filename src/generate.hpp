@@ -1,0 +1,10 @@
+#pragma once
+
+#include "config.hpp"
+
+namespace cli {
+
+// Writes the height tile, then the flag tile; returns 0, or -1 after printing why a stage failed.
+int generate(const Config &config);
+
+} // namespace cli
