@@ -1,0 +1,51 @@
+#pragma once
+
+#include <argparse/entry.hpp>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace argparse {
+
+class Args;
+
+struct SubcommandEntry {
+    std::shared_ptr<Args> args;
+};
+
+// Base of a declarative command line: derived classes bind reference members to entries.
+class Args {
+public:
+    std::vector<std::string> words;
+    std::vector<std::shared_ptr<Entry>> entries;
+    std::map<std::string, std::shared_ptr<Entry>> option_map;
+    std::vector<std::shared_ptr<Entry>> positional_entries;
+    std::map<std::string, std::shared_ptr<SubcommandEntry>> subcommands;
+    std::string program_name;
+    bool parsed = false;
+
+    virtual ~Args() = default;
+    virtual void welcome() {}
+    virtual void help();
+    virtual int run() { return 0; }
+
+    Entry &arg(const std::string &key, const std::string &help);
+    Entry &kwarg(const std::string &keys, const std::string &help,
+                 const std::optional<std::string> &implicit_value = std::nullopt);
+    Entry &flag(const std::string &keys, const std::string &help);
+    bool has_options();
+
+    // Declares a subcommand whose words a new Sub object parses; returns that object.
+    template <typename Sub> Sub &subcommand(const std::string &name) {
+        auto sub = std::make_shared<Sub>();
+        subcommands[name] = std::make_shared<SubcommandEntry>(SubcommandEntry{sub});
+        return *sub;
+    }
+
+    void parse(int argc, const char *const *argv, const bool &raise_on_error);
+};
+
+} // namespace argparse

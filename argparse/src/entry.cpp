@@ -1,0 +1,24 @@
+#include <argparse/entry.hpp>
+
+#include <sstream>
+
+namespace argparse {
+
+std::vector<std::string> split_keys(const std::string &key_list) {
+    std::vector<std::string> keys;
+    std::istringstream stream(key_list);
+    std::string piece;
+    while (std::getline(stream, piece, ',')) {
+        if (!piece.empty() && piece.back() == '\0') {
+            piece.pop_back();
+        }
+        keys.push_back(piece);
+    }
+    return keys;
+}
+
+Entry::Entry(Kind kind, const std::string &key_list, const std::string &help,
+             const std::optional<std::string> &implicit_value)
+    : kind(kind), keys(split_keys(key_list)), help_text(help), implicit_value(implicit_value) {}
+
+} // namespace argparse
