@@ -9,7 +9,7 @@
 
 namespace {
 
-bool write_repeated(const std::string &name, unsigned long long count, char value) {
+bool write_repeated(const std::string& name, unsigned long long count, char value) {
     static char chunk[1 << 20];
     std::memset(chunk, value, sizeof chunk);
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
@@ -25,7 +25,7 @@ bool write_repeated(const std::string &name, unsigned long long count, char valu
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc != 4) {
         std::fprintf(stderr, "usage: chunk_writer TILE HEIGHT_BYTES FLAG_BYTES\n");
         return 2;

@@ -20,7 +20,7 @@ struct FuzzArgs : cli::CliArgs {
     void help() override { throw HelpRequested{}; }
 };
 
-std::vector<std::string> split_words(const std::uint8_t *data, std::size_t size) {
+std::vector<std::string> split_words(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> words(1, "mavrel");
     std::string word;
     for (std::size_t i = 0; i < size; ++i) {
@@ -35,8 +35,8 @@ std::vector<std::string> split_words(const std::uint8_t *data, std::size_t size)
     return words;
 }
 
-bool is_parser_message(const std::string &message) {
-    for (const char *start : {"Argument missing: ", "No value provided for: ",
+bool is_parser_message(const std::string& message) {
+    for (const char* start : {"Argument missing: ", "No value provided for: ",
                               "Invalid argument, could not convert \"", "Invalid argument \""}) {
         if (message.rfind(start, 0) == 0) {
             return true;
@@ -47,23 +47,23 @@ bool is_parser_message(const std::string &message) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // Warnings about unknown options would drown the fuzzer's own output.
     std::cerr.rdbuf(nullptr);
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> words = split_words(data, size);
-    std::vector<const char *> argv;
-    for (const auto &word : words) {
+    std::vector<const char*> argv;
+    for (const auto& word : words) {
         argv.push_back(word.c_str());
     }
     FuzzArgs args;
     try {
         args.parse(static_cast<int>(argv.size()), argv.data(), true);
-    } catch (const HelpRequested &) {
-    } catch (const std::runtime_error &error) {
+    } catch (const HelpRequested&) {
+    } catch (const std::runtime_error& error) {
         if (!is_parser_message(error.what())) {
             std::abort();
         }

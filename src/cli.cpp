@@ -12,7 +12,7 @@ void CliArgs::welcome() {
               << std::endl;
 }
 
-Config init(int argc, char **argv, const std::string &version) {
+Config init(int argc, char** argv, const std::string& version) {
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::cout << "mavrel " << version << std::endl;
         std::exit(0);

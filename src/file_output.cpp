@@ -9,13 +9,13 @@
 namespace cli {
 namespace {
 
-[[noreturn]] void throw_file_error(const std::string &name, int error = errno) {
+[[noreturn]] void throw_file_error(const std::string& name, int error = errno) {
     throw std::system_error(error, std::generic_category(), name);
 }
 
 // Writes everything, resuming after partial writes and signals; returns false with errno set.
-bool write_all(int fd, const void *bytes, std::size_t count) {
-    auto *next = static_cast<const char *>(bytes);
+bool write_all(int fd, const void* bytes, std::size_t count) {
+    auto* next = static_cast<const char*>(bytes);
     while (count > 0) {
         const ssize_t written = ::write(fd, next, count);
         if (written < 0 && errno == EINTR) {
@@ -40,14 +40,14 @@ bool close_after_failure(int fd) {
 }
 
 // Writes and closes fd; returns false with errno set when either fails.
-bool write_and_close(int fd, const void *bytes, std::size_t count) {
+bool write_and_close(int fd, const void* bytes, std::size_t count) {
     if (!write_all(fd, bytes, count)) {
         return close_after_failure(fd);
     }
     return ::close(fd) == 0;
 }
 
-void write_in_place(const std::string &name, const void *bytes, std::size_t count) {
+void write_in_place(const std::string& name, const void* bytes, std::size_t count) {
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0 || !write_and_close(fd, bytes, count)) {
         throw_file_error(name);
@@ -55,7 +55,7 @@ void write_in_place(const std::string &name, const void *bytes, std::size_t coun
 }
 
 // Creates a new file beside name; the kernel applies the umask to its mode.
-int create_temporary(const std::string &name, std::string &temporary) {
+int create_temporary(const std::string& name, std::string& temporary) {
     for (int attempt = 0;; ++attempt) {
         temporary = name + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -65,8 +65,8 @@ int create_temporary(const std::string &name, std::string &temporary) {
     }
 }
 
-void replace_file(const std::string &name, const void *bytes, std::size_t count,
-                  const struct stat *existing) {
+void replace_file(const std::string& name, const void* bytes, std::size_t count,
+                  const struct stat* existing) {
     std::string temporary;
     const int fd = create_temporary(name, temporary);
     if (fd < 0) {
@@ -84,7 +84,7 @@ void replace_file(const std::string &name, const void *bytes, std::size_t count,
 
 } // namespace
 
-void write_file(const std::string &name, const void *bytes, std::size_t count) {
+void write_file(const std::string& name, const void* bytes, std::size_t count) {
     struct stat status {};
     const bool exists = ::lstat(name.c_str(), &status) == 0;
     if (!exists && errno != ENOENT) {

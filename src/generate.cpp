@@ -39,13 +39,13 @@ public:
     }
 };
 
-template <typename T> void write_tile(std::uint32_t width, T fill, const std::string &name) {
+template <typename T> void write_tile(std::uint32_t width, T fill, const std::string& name) {
     Tile<T> tile(width, fill);
     tile.write_to_file(name);
 }
 
-void write_height_tile(const Config &config) {
-    const std::string &name = config.tile;
+void write_height_tile(const Config& config) {
+    const std::string& name = config.tile;
     switch (config.data_type) {
     case DataType::INT16:
         return write_tile<std::uint16_t>(config.width, 0, name);
@@ -61,7 +61,7 @@ void write_height_tile(const Config &config) {
     throw std::invalid_argument("invalid data type");
 }
 
-void write_flag_tile(const Config &config) {
+void write_flag_tile(const Config& config) {
     const std::string name = config.tile + "_flag";
     const std::uint32_t value = config.flag_value;
     switch (config.flag_type) {
@@ -78,11 +78,11 @@ void write_flag_tile(const Config &config) {
 }
 
 // Runs one stage; a failure becomes one line on standard output.
-bool run_stage(const char *failure_prefix, void (*stage)(const Config &), const Config &config) {
+bool run_stage(const char* failure_prefix, void (*stage)(const Config&), const Config& config) {
     try {
         stage(config);
         return true;
-    } catch (const std::exception &failure) {
+    } catch (const std::exception& failure) {
         std::cout << failure_prefix << failure.what() << std::endl;
         return false;
     }
@@ -90,7 +90,7 @@ bool run_stage(const char *failure_prefix, void (*stage)(const Config &), const 
 
 } // namespace
 
-int generate(const Config &config) {
+int generate(const Config& config) {
     if (!run_stage("failed to create tile: ", write_height_tile, config) ||
         !run_stage("failed to create mask: ", write_flag_tile, config)) {
         return -1;

@@ -5,6 +5,6 @@
 namespace cli {
 
 // Writes the height tile, then the flag tile; returns 0, or -1 after printing why a stage failed.
-int generate(const Config &config);
+int generate(const Config& config);
 
 } // namespace cli

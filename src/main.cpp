@@ -23,7 +23,7 @@ void reuse_freed_memory() {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     reuse_freed_memory();
     return cli::generate(cli::init(argc, argv, version));
 }

@@ -7,15 +7,15 @@
 
 namespace argparse {
 
-bool bool_from_text(const std::string &text) {
+bool bool_from_text(const std::string& text) {
     return to_lower(text) == "true" || text == "1";
 }
 
-unsigned int unsigned_from_text(const std::string &text) {
+unsigned int unsigned_from_text(const std::string& text) {
     const int caller_errno = errno;
     errno = 0;
-    const char *start = text.c_str();
-    char *end = nullptr;
+    const char* start = text.c_str();
+    char* end = nullptr;
     const unsigned long value = std::strtoul(start, &end, 10);
     if (end == start) {
         throw std::invalid_argument("stoul");

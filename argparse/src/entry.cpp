@@ -4,7 +4,7 @@
 
 namespace argparse {
 
-std::vector<std::string> split_keys(const std::string &key_list) {
+std::vector<std::string> split_keys(const std::string& key_list) {
     std::vector<std::string> keys;
     std::istringstream stream(key_list);
     std::string piece;
@@ -17,8 +17,8 @@ std::vector<std::string> split_keys(const std::string &key_list) {
     return keys;
 }
 
-Entry::Entry(Kind kind, const std::string &key_list, const std::string &help,
-             const std::optional<std::string> &implicit_value)
+Entry::Entry(Kind kind, const std::string& key_list, const std::string& help,
+             const std::optional<std::string>& implicit_value)
     : kind(kind), keys(split_keys(key_list)), help_text(help), implicit_value(implicit_value) {}
 
 } // namespace argparse

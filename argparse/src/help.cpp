@@ -6,10 +6,10 @@ namespace argparse {
 namespace {
 
 constexpr std::size_t key_column_width = 17;
-const char *const bold = "\x1b[1m";
-const char *const reset = "\x1b[0m";
+const char* const bold = "\x1b[1m";
+const char* const reset = "\x1b[0m";
 
-void write_row(const std::string &key, const Entry &entry) {
+void write_row(const std::string& key, const Entry& entry) {
     if (key.size() < key_column_width) {
         std::cout << std::string(key_column_width - key.size(), ' ');
     }
@@ -17,7 +17,7 @@ void write_row(const std::string &key, const Entry &entry) {
 }
 
 // An entry declared with an empty key list has no name to show.
-std::string first_name(const Entry &entry) {
+std::string first_name(const Entry& entry) {
     return entry.keys.empty() ? std::string() : entry.keys.front();
 }
 
@@ -53,7 +53,7 @@ std::string Entry::info() const {
 void Args::help() {
     welcome();
     std::cout << "Usage: " << program_name << " ";
-    for (const auto &entry : positional_entries) {
+    for (const auto& entry : positional_entries) {
         std::cout << first_name(*entry) << " ";
     }
     if (has_options()) {
@@ -61,24 +61,24 @@ void Args::help() {
     }
     if (!subcommands.empty()) {
         std::cout << " [SUBCOMMAND: ";
-        for (const auto &[name, subcommand] : subcommands) {
+        for (const auto& [name, subcommand] : subcommands) {
             std::cout << name << ", ";
         }
         std::cout << "]";
     }
     std::cout << std::endl;
-    for (const auto &entry : positional_entries) {
+    for (const auto& entry : positional_entries) {
         write_row(first_name(*entry), *entry);
     }
     if (has_options()) {
         std::cout << std::endl << "Options:" << std::endl;
     }
-    for (const auto &entry : entries) {
+    for (const auto& entry : entries) {
         if (entry->kind != Entry::Kind::POSITIONAL) {
             write_row(entry->_get_keys(), *entry);
         }
     }
-    for (const auto &[name, subcommand] : subcommands) {
+    for (const auto& [name, subcommand] : subcommands) {
         std::cout << std::endl << std::endl;
         std::cout << bold << "Subcommand: " << reset << bold << name << reset << std::endl;
         subcommand->args->help();

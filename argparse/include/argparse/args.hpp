@@ -32,20 +32,20 @@ public:
     virtual void help();
     virtual int run() { return 0; }
 
-    Entry &arg(const std::string &key, const std::string &help);
-    Entry &kwarg(const std::string &keys, const std::string &help,
-                 const std::optional<std::string> &implicit_value = std::nullopt);
-    Entry &flag(const std::string &keys, const std::string &help);
+    Entry& arg(const std::string& key, const std::string& help);
+    Entry& kwarg(const std::string& keys, const std::string& help,
+                 const std::optional<std::string>& implicit_value = std::nullopt);
+    Entry& flag(const std::string& keys, const std::string& help);
     bool has_options();
 
     // Declares a subcommand whose words a new Sub object parses; returns that object.
-    template <typename Sub> Sub &subcommand(const std::string &name) {
+    template <typename Sub> Sub& subcommand(const std::string& name) {
         auto sub = std::make_shared<Sub>();
         subcommands[name] = std::make_shared<SubcommandEntry>(SubcommandEntry{sub});
         return *sub;
     }
 
-    void parse(int argc, const char *const *argv, const bool &raise_on_error);
+    void parse(int argc, const char* const* argv, const bool& raise_on_error);
 };
 
 } // namespace argparse

@@ -14,21 +14,21 @@ namespace argparse {
 class ConvertBase {
 public:
     virtual ~ConvertBase() = default;
-    virtual void convert(const std::string &text) = 0;
-    virtual void set_default(const std::unique_ptr<ConvertBase> &default_converter,
-                             const std::string &default_text) = 0;
+    virtual void convert(const std::string& text) = 0;
+    virtual void set_default(const std::unique_ptr<ConvertBase>& default_converter,
+                             const std::string& default_text) = 0;
     virtual std::size_t get_type_id() const = 0;
     virtual std::string get_allowed_entries() const = 0;
 };
 
 // Returns true for "true" in any letter case and for "1"; false for every other text.
-bool bool_from_text(const std::string &text);
+bool bool_from_text(const std::string& text);
 
 // Returns the decimal number read as strtoul reads it; throws std::invalid_argument when
 // there is no digit and std::out_of_range when the number does not fit in unsigned int.
-unsigned int unsigned_from_text(const std::string &text);
+unsigned int unsigned_from_text(const std::string& text);
 
-template <typename T> T value_from_text(const std::string &text) {
+template <typename T> T value_from_text(const std::string& text) {
     if constexpr (std::is_enum_v<T>) {
         return get<T>(text);
     } else if constexpr (std::is_same_v<T, bool>) {
@@ -49,12 +49,12 @@ public:
     explicit ConvertType(T value) : data(std::move(value)) {}
 
     // Assigns only after a successful conversion, so a failure keeps the old value.
-    void convert(const std::string &text) override { data = value_from_text<T>(text); }
+    void convert(const std::string& text) override { data = value_from_text<T>(text); }
 
-    void set_default(const std::unique_ptr<ConvertBase> &default_converter,
-                     const std::string &default_text) override {
+    void set_default(const std::unique_ptr<ConvertBase>& default_converter,
+                     const std::string& default_text) override {
         if (default_converter->get_type_id() == get_type_id()) {
-            data = static_cast<const ConvertType &>(*default_converter).data;
+            data = static_cast<const ConvertType&>(*default_converter).data;
         } else {
             convert(default_text);
         }

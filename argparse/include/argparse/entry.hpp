@@ -28,13 +28,13 @@ public:
     std::unique_ptr<ConvertBase> default_converter;
     bool multi_valued = false;
 
-    Entry(Kind kind, const std::string &key_list, const std::string &help,
-          const std::optional<std::string> &implicit_value);
-    Entry(const Entry &) = delete;
-    Entry &operator=(const Entry &) = delete;
+    Entry(Kind kind, const std::string& key_list, const std::string& help,
+          const std::optional<std::string>& implicit_value);
+    Entry(const Entry&) = delete;
+    Entry& operator=(const Entry&) = delete;
 
     // Records a default; a character string is kept as text only, to be converted when applied.
-    template <typename V> Entry &set_default(const V &value) {
+    template <typename V> Entry& set_default(const V& value) {
         std::ostringstream text;
         text << std::boolalpha << value;
         default_text = text.str();
@@ -45,20 +45,20 @@ public:
     }
 
     // Makes the entry take several command-line words, joined by commas.
-    Entry &set_multi_valued(bool value = true) {
+    Entry& set_multi_valued(bool value = true) {
         multi_valued = value;
         return *this;
     }
 
     // Binds a member of type T to storage owned by a new target converter.
-    template <typename T> operator T &() {
+    template <typename T> operator T&() {
         auto converter = std::make_unique<ConvertType<T>>();
-        T &data = converter->data;
+        T& data = converter->data;
         target_converter = std::move(converter);
         return data;
     }
 
-    void _convert(const std::string &text);
+    void _convert(const std::string& text);
     void _apply_default();
     std::string _get_keys() const;
     std::string info() const;
@@ -66,11 +66,11 @@ public:
 private:
     template <typename V>
     static constexpr bool is_character_string =
-        std::is_array_v<V> || std::is_same_v<std::decay_t<V>, const char *> ||
-        std::is_same_v<std::decay_t<V>, char *>;
+        std::is_array_v<V> || std::is_same_v<std::decay_t<V>, const char*> ||
+        std::is_same_v<std::decay_t<V>, char*>;
 };
 
 // Splits a comma-separated key list as std::getline would, dropping one trailing NUL per piece.
-std::vector<std::string> split_keys(const std::string &key_list);
+std::vector<std::string> split_keys(const std::string& key_list);
 
 } // namespace argparse

@@ -12,16 +12,16 @@ namespace argparse {
 // Returns the names of E in lower case, each followed by ", ", in ascending order of value.
 template <typename E> std::string allowed_names() {
     std::string names;
-    for (const auto &entry : magic_enum::enum_entries<E>()) {
+    for (const auto& entry : magic_enum::enum_entries<E>()) {
         names += to_lower(entry.second) + ", ";
     }
     return names;
 }
 
 // Returns the value of E whose name equals text when letter case is ignored.
-template <typename E> E get(const std::string &text) {
+template <typename E> E get(const std::string& text) {
     const std::string wanted = to_lower(text);
-    for (const auto &[value, name] : magic_enum::enum_entries<E>()) {
+    for (const auto& [value, name] : magic_enum::enum_entries<E>()) {
         if (to_lower(name) == wanted) {
             return value;
         }
