@@ -5,7 +5,7 @@
 
 namespace {
 
-std::string help_text(argparse::Args &args) {
+std::string help_text(argparse::Args& args) {
     testing::internal::CaptureStdout();
     args.help();
     return testing::internal::GetCapturedStdout();
@@ -17,25 +17,11 @@ TEST(help, prints_the_tools_command_line_exactly) {
     EXPECT_EQ(help_text(args), tool_help_text);
 }
 
-TEST(help, the_help_request_prints_welcome_first) {
-    struct Welcoming : argparse::Args {
-        void welcome() override { std::cout << "hello\n"; }
-    } args;
-    EXPECT_EXIT(
-        {
-            parse_words(args, {"-?"}, "prog");
-            std::abort();
-        },
-        testing::ExitedWithCode(0), "");
-    args.program_name = "prog";
-    EXPECT_EQ(help_text(args), "hello\nUsage: prog \n");
-}
-
 TEST(help, annotations_keep_their_order_and_keys_their_dashes) {
     struct Odd : argparse::Args {
-        std::string &long_key = kwarg("a-very-long-option-name", "long").set_default("");
-        std::string &two = kwarg("ab,c", "", "yes");
-        Height &height = kwarg("h", "height", "int64");
+        std::string& long_key = kwarg("a-very-long-option-name", "long").set_default("");
+        std::string& two = kwarg("ab,c", "", "yes");
+        Height& height = kwarg("h", "height", "int64");
     } args;
     args.program_name = "odd";
     EXPECT_EQ(help_text(args),
@@ -50,11 +36,11 @@ TEST(help, annotations_keep_their_order_and_keys_their_dashes) {
 
 TEST(help, subcommands_follow_in_name_order_with_bold_titles) {
     struct Sub : argparse::Args {
-        std::string &source = arg("SOURCE", "from");
+        std::string& source = arg("SOURCE", "from");
     };
     struct Tool : argparse::Args {
-        Sub &push = subcommand<Sub>("push");
-        Sub &pull = subcommand<Sub>("pull");
+        Sub& push = subcommand<Sub>("push");
+        Sub& pull = subcommand<Sub>("pull");
     } args;
     args.program_name = "tool";
     args.push.program_name = "push";

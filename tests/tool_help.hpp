@@ -1,7 +1,7 @@
 #pragma once
 
 // The help text of the tool's command line, after the description lines.
-inline const char *const tool_help_text =
+inline const char* const tool_help_text =
     "Usage: mavrel TILE WIDTH  [options...]\n"
     "             TILE : name of the tile (AXXBYYY, with A 'N' or 'S' and B 'E' or 'W') "
     "[required]\n"
