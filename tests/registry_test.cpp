@@ -25,6 +25,7 @@ TEST(registry, declarations_fill_the_lists_and_a_later_option_name_wins) {
         std::string& tile = arg("TILE", "tile");
         std::string& first = kwarg("x,first", "first").set_default("a").set_default(std::string());
         bool& second = flag("x", "second");
+        Height& height = kwarg("h", "height").set_default(Height::INT64);
     } args;
     ASSERT_EQ(args.positional_entries.size(), 1U);
     EXPECT_EQ(args.positional_entries[0], args.entries[0]);
@@ -36,6 +37,9 @@ TEST(registry, declarations_fill_the_lists_and_a_later_option_name_wins) {
     EXPECT_EQ(args.entries[2]->implicit_value, "true");
     EXPECT_EQ(args.entries[2]->default_text, "false");
     EXPECT_FALSE(ToolArgs().entries[2]->default_converter); // a text default stays text
+    EXPECT_EQ(args.entries[3]->default_text, "int64");
+    parse_words(args, {"T"});
+    EXPECT_EQ(args.height, Height::INT64);
 }
 
 TEST(registry, has_options_counts_the_help_option_that_parsing_adds) {

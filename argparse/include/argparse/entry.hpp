@@ -35,9 +35,13 @@ public:
 
     // Records a default; a character string is kept as text only, to be converted when applied.
     template <typename V> Entry& set_default(const V& value) {
-        std::ostringstream text;
-        text << std::boolalpha << value;
-        default_text = text.str();
+        if constexpr (std::is_enum_v<V>) {
+            default_text = to_lower(magic_enum::enum_name(value));
+        } else {
+            std::ostringstream text;
+            text << std::boolalpha << value;
+            default_text = text.str();
+        }
         if constexpr (!is_character_string<V>) {
             default_converter = std::make_unique<ConvertType<V>>(value);
         }
