@@ -1,5 +1,7 @@
 #include "file_output.hpp"
 
+#include "remove_on_signal.hpp"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -72,6 +74,7 @@ void replace_file(const std::string& name, const void* bytes, std::size_t count,
     if (fd < 0) {
         throw_file_error(name);
     }
+    const RemoveOnSignal removal(temporary);
     const bool mode_kept = !existing || ::fchmod(fd, existing->st_mode & 07777) == 0;
     const bool done = (mode_kept ? write_and_close(fd, bytes, count) : close_after_failure(fd)) &&
                       ::rename(temporary.c_str(), name.c_str()) == 0;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mount.h>
@@ -11,6 +13,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -21,10 +24,10 @@ struct Outcome {
     std::string err;
 };
 
-// Runs the built mavrel in directory cwd with its address space limited, as a user would.
-Outcome mavrel(const std::vector<std::string>& args, const std::string& cwd,
-               rlim_t memory_limit = RLIM_INFINITY) {
-    const TempDir capture;
+// Starts the built mavrel in directory cwd, as a user would, with its address space limited
+// and its output going to the files out and err of capture.
+pid_t start(const std::vector<std::string>& args, const std::string& cwd, const TempDir& capture,
+            rlim_t memory_limit = RLIM_INFINITY) {
     std::vector<char*> argv{const_cast<char*>(MAVREL_BINARY)};
     for (const auto& arg : args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
@@ -40,8 +43,14 @@ Outcome mavrel(const std::vector<std::string>& args, const std::string& cwd,
         }
         ::_exit(127);
     }
+    return child;
+}
+
+Outcome mavrel(const std::vector<std::string>& args, const std::string& cwd,
+               rlim_t memory_limit = RLIM_INFINITY) {
+    const TempDir capture;
     int status = 0;
-    ::waitpid(child, &status, 0);
+    ::waitpid(start(args, cwd, capture, memory_limit), &status, 0);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(capture / "out"),
             read_file(capture / "err")};
 }
@@ -156,6 +165,25 @@ TEST(mavrel, memory_for_the_heights_but_not_for_the_flags_fails_the_mask_stage) 
     EXPECT_EQ(outcome.status, 255);
     EXPECT_EQ(outcome.out, "failed to create mask: std::bad_alloc\n");
     EXPECT_EQ(read_file(dir / "T").size(), std::size_t{64} << 20);
+    EXPECT_EQ(dir.names(), std::set<std::string>{"T"});
+}
+
+TEST(mavrel, a_termination_signal_while_writing_leaves_the_old_file_and_no_temporary) {
+    TempDir dir;
+    const TempDir capture;
+    write_text(dir / "T", "old tile");
+    // 16384 x 16384 float32 heights: a GiB to write, time enough to be interrupted.
+    const pid_t child = start({"T", "16384"}, dir.path, capture);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    while (dir.names().size() < 2 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ::kill(child, SIGTERM);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "mavrel ended before the signal";
+    EXPECT_EQ(WTERMSIG(status), SIGTERM);
+    EXPECT_EQ(read_file(dir / "T"), "old tile");
     EXPECT_EQ(dir.names(), std::set<std::string>{"T"});
 }
 

@@ -1,0 +1,47 @@
+#include "remove_on_signal.hpp"
+
+#include <csignal>
+#include <unistd.h>
+
+namespace cli {
+namespace {
+
+// Only one file is written at a time, so one path suffices.
+const char* volatile doomed_path = nullptr;
+
+void remove_and_reraise(int signal) {
+    if (const char* path = doomed_path) {
+        ::unlink(path);
+    }
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
+void install_handlers_once() {
+    static const bool installed = [] {
+        for (int signal : {SIGHUP, SIGINT, SIGTERM}) {
+            struct sigaction previous {};
+            if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_DFL) {
+                struct sigaction action {};
+                action.sa_handler = remove_and_reraise;
+                sigemptyset(&action.sa_mask);
+                ::sigaction(signal, &action, nullptr);
+            }
+        }
+        return true;
+    }();
+    static_cast<void>(installed);
+}
+
+} // namespace
+
+RemoveOnSignal::RemoveOnSignal(const std::string& path) {
+    install_handlers_once();
+    doomed_path = path.c_str();
+}
+
+RemoveOnSignal::~RemoveOnSignal() {
+    doomed_path = nullptr;
+}
+
+} // namespace cli
