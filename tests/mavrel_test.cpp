@@ -63,6 +63,7 @@ TEST(mavrel, answers_version_and_help_on_standard_output) {
     const std::pair<std::vector<std::string>, std::string> requests[] = {
         {{"--version"}, "mavrel 0.1\n"},
         {{"--help"}, welcome + tool_help_text},
+        {{"-?"}, welcome + tool_help_text},
         {{"N45E007", "abc", "-?"}, welcome + tool_help_text},
     };
     for (const auto& [args, text] : requests) {
@@ -86,6 +87,9 @@ TEST(mavrel, refuses_bad_command_lines_on_standard_error_and_writes_nothing) {
          "Invalid argument \"float16\" for -d,--data-type (type for "
          "height data). Error: enum is only accepting [int16, "
          "int32, int64, float32, float64]"},
+        {{"T", "wide"},
+         "Invalid argument, could not convert \"wide\" for WIDTH (tile width in "
+         "pixels (tiles are square))"},
         {{"T", "4294967296"},
          "Invalid argument \"4294967296\" for WIDTH (tile width in pixels "
          "(tiles are square)). Error: out of range"},
