@@ -27,6 +27,10 @@ public:
     std::string program_name;
     bool parsed = false;
 
+    Args() = default;
+    // A copy shares the entries, and so the values that parsing stores, with the original.
+    Args(const Args&) = default;
+    Args& operator=(const Args&) = default;
     virtual ~Args() = default;
     virtual void welcome() {}
     virtual void help();
