@@ -8,12 +8,11 @@ namespace cli {
 
 void advise_huge_pages(void* start, std::size_t bytes) {
     // madvise takes whole pages: advise only those that lie entirely within the range.
-    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-    const auto begin = reinterpret_cast<std::uintptr_t>(start);
-    const std::uintptr_t first = (begin + page - 1) / page * page;
-    const std::uintptr_t end = (begin + bytes) / page * page;
-    if (end > first) {
-        ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const std::size_t head = (page - reinterpret_cast<std::uintptr_t>(start) % page) % page;
+    const std::size_t length = bytes > head ? (bytes - head) / page * page : 0;
+    if (length > 0) {
+        ::madvise(static_cast<char*>(start) + head, length, MADV_HUGEPAGE);
     }
 }
 

@@ -96,11 +96,10 @@ private:
             entry._convert(*attached_value);
         } else if (entry.implicit_value) {
             entry._convert(*entry.implicit_value);
-        } else if (grouped) {
-            entry.error_message = "No value provided for: " + name;
-        } else if (position + 1 < words.size() && !is_option_word(words[position + 1])) {
+        } else if (!grouped && position + 1 < words.size() &&
+                   !is_option_word(words[position + 1])) {
             entry._convert(take_value_words(position + 1, entry.multi_valued));
-        } else if (entry.multi_valued) {
+        } else if (!grouped && entry.multi_valued) {
             entry._convert("");
         } else {
             entry.error_message = "No value provided for: " + name;
