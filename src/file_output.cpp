@@ -3,6 +3,7 @@
 #include "remove_on_signal.hpp"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
@@ -56,28 +57,43 @@ void write_in_place(const std::string& name, const void* bytes, std::size_t coun
     }
 }
 
-// Creates a new file beside name; the kernel applies the umask to its mode.
+// The directory part of name with its final slash, or "" for the working directory.
+std::string directory_of(const std::string& name) {
+    const std::size_t slash = name.rfind('/');
+    return slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
+}
+
+// Creates a new file beside name under a short name of its own, so that it fits wherever
+// name fits; returns its descriptor, or -1 with errno set.
 int create_temporary(const std::string& name, std::string& temporary) {
-    for (int attempt = 0;; ++attempt) {
-        temporary = name + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
+    temporary = directory_of(name) + ".mavrel-XXXXXX";
+    return ::mkostemp(temporary.data(), O_CLOEXEC);
+}
+
+// The mode a file created now would get: read and write for all, less the umask.
+mode_t new_file_mode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
 }
 
 void replace_file(const std::string& name, const void* bytes, std::size_t count,
                   const struct stat* existing) {
     std::string temporary;
     const int fd = create_temporary(name, temporary);
+    // A directory closed to us may still hold a tile we may write: write that one in place.
+    if (fd < 0 && existing && (errno == EACCES || errno == EPERM)) {
+        write_in_place(name, bytes, count);
+        return;
+    }
     if (fd < 0) {
         throw_file_error(name);
     }
     const RemoveOnSignal removal(temporary);
-    const bool mode_kept = !existing || ::fchmod(fd, existing->st_mode & 07777) == 0;
-    const bool done = (mode_kept ? write_and_close(fd, bytes, count) : close_after_failure(fd)) &&
-                      ::rename(temporary.c_str(), name.c_str()) == 0;
+    const mode_t mode = existing ? existing->st_mode & 07777 : new_file_mode();
+    const bool done =
+        (::fchmod(fd, mode) == 0 ? write_and_close(fd, bytes, count) : close_after_failure(fd)) &&
+        ::rename(temporary.c_str(), name.c_str()) == 0;
     if (!done) {
         const int error = errno;
         ::unlink(temporary.c_str());

@@ -9,7 +9,8 @@
 
 namespace {
 
-const std::string version = "0.1";
+// The project version, which the build passes in.
+const std::string version = MAVREL_VERSION;
 
 // Serve the tile buffers from the heap and keep freed memory there: the flag buffer then
 // reuses the pages that the height buffer already faulted in, which costs far less than

@@ -32,6 +32,7 @@ TEST(converters, unsigned_reads_leading_digits_and_rejects_what_does_not_fit) {
                                       {"64px", 64},
                                       {"0x10", 0},
                                       {"-0", 0},
+                                      {"-00", 0},
                                       {"4294967295", 4294967295U}}) {
         EXPECT_EQ(converted<unsigned int>(text), value) << text;
     }
@@ -39,7 +40,8 @@ TEST(converters, unsigned_reads_leading_digits_and_rejects_what_does_not_fit) {
         EXPECT_THROW(converted<unsigned int>(text), std::invalid_argument) << text;
     }
     ConvertType<unsigned int> kept(42);
-    for (const char* text : {"4294967296", "18446744073709551615", "18446744073709551616", "-1"}) {
+    for (const char* text : {"4294967296", "18446744073709551615", "18446744073709551616", "-1",
+                             "-18446744073709551615", " -18446744073709551614"}) {
         EXPECT_THROW(kept.convert(text), std::out_of_range) << text;
         EXPECT_EQ(kept.data, 42U);
     }

@@ -4,33 +4,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
-
-// A fresh directory under the system's temporary directory, removed with all it holds.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = std::filesystem::temp_directory_path() / "mavrel-test-XXXXXX";
-        path = ::mkdtemp(pattern.data());
-    }
-    ~TempDir() { std::filesystem::remove_all(path); }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string operator/(const std::string& name) const { return path / name; }
-
-    // Returns the names of the directory's entries, to spot files left behind.
-    std::set<std::string> names() const {
-        std::set<std::string> found;
-        for (const auto& entry : std::filesystem::directory_iterator(path)) {
-            found.insert(entry.path().filename());
-        }
-        return found;
-    }
-
-    std::filesystem::path path;
-};
 
 inline std::string read_file(const std::string& name) {
     std::ifstream in(name, std::ios::binary);
@@ -40,3 +16,42 @@ inline std::string read_file(const std::string& name) {
 inline void write_text(const std::string& name, const std::string& text) {
     std::ofstream(name, std::ios::binary) << text;
 }
+
+// File names and their bytes; a directory's name ends in "/" and holds "".
+using Files = std::map<std::string, std::string>;
+
+// A fresh directory under the system's temporary directory, removed with all it holds.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = std::filesystem::temp_directory_path() / "mavrel-test-XXXXXX";
+        path = ::mkdtemp(pattern.data());
+        // Open to other users, so that a test may run mavrel as one of them.
+        std::filesystem::permissions(path, std::filesystem::perms(0755));
+    }
+    ~TempDir() { std::filesystem::remove_all(path); }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string operator/(const std::string& name) const { return path / name; }
+
+    std::set<std::string> names() const {
+        std::set<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(path)) {
+            found.insert(entry.path().filename());
+        }
+        return found;
+    }
+
+    // Returns everything the directory holds, to compare whole and to spot files left behind.
+    Files contents() const {
+        Files found;
+        for (const auto& name : names()) {
+            const bool directory = std::filesystem::is_directory(path / name);
+            found[directory ? name + "/" : name] = directory ? "" : read_file(path / name);
+        }
+        return found;
+    }
+
+    std::filesystem::path path;
+};

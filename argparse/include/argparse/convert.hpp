@@ -26,7 +26,8 @@ public:
 bool bool_from_text(const std::string& text);
 
 // Returns the decimal number read as strtoul reads it; throws std::invalid_argument when
-// there is no digit and std::out_of_range when the number does not fit in unsigned int.
+// there is no digit and std::out_of_range when the number is negative (other than -0) or
+// does not fit in unsigned int.
 unsigned int unsigned_from_text(const std::string& text);
 
 template <typename T> T value_from_text(const std::string& text) {
