@@ -64,10 +64,16 @@ std::string directory_of(const std::string& name) {
 }
 
 // Creates a new file beside name under a short name of its own, so that it fits wherever
-// name fits; returns its descriptor, or -1 with errno set.
-int create_temporary(const std::string& name, std::string& temporary) {
+// name fits, and has removal watch it; returns its descriptor, or -1 with errno set.
+// Signals wait meanwhile: one that came in between would leave the file behind.
+int create_temporary(const std::string& name, std::string& temporary, RemoveOnSignal& removal) {
+    const HoldSignals held;
     temporary = directory_of(name) + ".mavrel-XXXXXX";
-    return ::mkostemp(temporary.data(), O_CLOEXEC);
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd >= 0) {
+        removal.watch(temporary);
+    }
+    return fd;
 }
 
 // The mode a file created now would get: read and write for all, less the umask.
@@ -79,8 +85,9 @@ mode_t new_file_mode() {
 
 void replace_file(const std::string& name, const void* bytes, std::size_t count,
                   const struct stat* existing) {
+    RemoveOnSignal removal;
     std::string temporary;
-    const int fd = create_temporary(name, temporary);
+    const int fd = create_temporary(name, temporary, removal);
     // A directory closed to us may still hold a tile we may write: write that one in place.
     if (fd < 0 && existing && (errno == EACCES || errno == EPERM)) {
         write_in_place(name, bytes, count);
@@ -89,7 +96,6 @@ void replace_file(const std::string& name, const void* bytes, std::size_t count,
     if (fd < 0) {
         throw_file_error(name);
     }
-    const RemoveOnSignal removal(temporary);
     const mode_t mode = existing ? existing->st_mode & 07777 : new_file_mode();
     const bool done =
         (::fchmod(fd, mode) == 0 ? write_and_close(fd, bytes, count) : close_after_failure(fd)) &&

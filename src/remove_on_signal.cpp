@@ -17,9 +17,11 @@ void remove_and_reraise(int signal) {
     ::raise(signal);
 }
 
+constexpr int handled_signals[] = {SIGHUP, SIGINT, SIGTERM};
+
 void install_handlers_once() {
     static const bool installed = [] {
-        for (int signal : {SIGHUP, SIGINT, SIGTERM}) {
+        for (int signal : handled_signals) {
             struct sigaction previous {};
             if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_DFL) {
                 struct sigaction action {};
@@ -35,13 +37,29 @@ void install_handlers_once() {
 
 } // namespace
 
-RemoveOnSignal::RemoveOnSignal(const std::string& path) {
+RemoveOnSignal::RemoveOnSignal() {
     install_handlers_once();
-    doomed_path = path.c_str();
 }
 
 RemoveOnSignal::~RemoveOnSignal() {
     doomed_path = nullptr;
+}
+
+void RemoveOnSignal::watch(const std::string& path) {
+    doomed_path = path.c_str();
+}
+
+HoldSignals::HoldSignals() : previous() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signal : handled_signals) {
+        sigaddset(&held, signal);
+    }
+    ::sigprocmask(SIG_BLOCK, &held, &previous);
+}
+
+HoldSignals::~HoldSignals() {
+    ::sigprocmask(SIG_SETMASK, &previous, nullptr);
 }
 
 } // namespace cli
