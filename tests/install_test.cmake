@@ -1,22 +1,39 @@
-# Installs the build into a fresh prefix, checks what landed there, and builds and runs
-# a small program against the installed parser package.
-# Expects BUILD_DIR, WORK_DIR, CONSUMER_DIR, CXX and MAN_PAGE (ON or OFF).
+# Installs the build into a fresh prefix, checks what landed there, renders the man page,
+# and builds and runs the README's parser example against the installed library, once
+# through find_package and once through pkg-config.
+# Expects BUILD_DIR, WORK_DIR, SOURCE_DIR, CXX and MAN_PAGE (ON or OFF).
 
 function(run)
-    execute_process(COMMAND ${ARGV} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    execute_process(COMMAND ${ARGV} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE error)
     if(NOT status EQUAL 0)
-        message(FATAL_ERROR "failed (${status}): ${ARGV}\n${output}")
+        message(FATAL_ERROR "failed (${status}): ${ARGV}\n${output}${error}")
     endif()
     set(output "${output}" PARENT_SCOPE)
+    set(error "${error}" PARENT_SCOPE)
+endfunction()
+
+function(expect_greeting program)
+    run(${program} world -t 2 --tone=loud -c)
+    if(NOT output STREQUAL "HELLO, world\nHELLO, world\n")
+        message(FATAL_ERROR "unexpected output of ${program}: ${output}")
+    endif()
 endfunction()
 
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 
-set(expected bin/mavrel include/argparse/args.hpp)
+set(expected bin/mavrel share/doc/mavrel/LICENSE share/bash-completion/completions/mavrel
+    lib/libmavrel_argparse.a include/argparse/args.hpp include/argparse/completion.hpp
+    lib/cmake/mavrel/mavrelConfig.cmake lib/pkgconfig/mavrel-argparse.pc)
 if(MAN_PAGE)
-    list(APPEND expected share/man/man1/mavrel.1)
+    list(APPEND expected share/man/man1/mavrel.1.gz)
+    run(man --warnings -l ${prefix}/share/man/man1/mavrel.1.gz)
+    foreach(section DESCRIPTION OPTIONS EXAMPLES FILES "EXIT STATUS" "SEE ALSO")
+        if(NOT output MATCHES "\n${section}\n" OR NOT error STREQUAL "")
+            message(FATAL_ERROR "man page without ${section} or with warnings: ${error}")
+        endif()
+    endforeach()
 endif()
 foreach(file ${expected})
     if(NOT EXISTS ${prefix}/${file})
@@ -24,11 +41,23 @@ foreach(file ${expected})
     endif()
 endforeach()
 
-run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/build -G Ninja
-    -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_PREFIX_PATH=${prefix})
-run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
-run(${WORK_DIR}/build/greet world -t 2)
-if(NOT output STREQUAL "hello world\nhello world\n")
-    message(FATAL_ERROR "unexpected output of the consumer: ${output}")
+# The README shows the example file whole, so that the two cannot drift apart.
+set(example ${SOURCE_DIR}/examples/greet.cpp)
+file(READ ${example} example_text)
+file(READ ${SOURCE_DIR}/README.md readme)
+string(FIND "${readme}" "```cpp\n${example_text}```\n" found)
+if(found EQUAL -1)
+    message(FATAL_ERROR "README.md does not show examples/greet.cpp as it is")
 endif()
+
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/consumer -B ${WORK_DIR}/build -G Ninja
+    -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_PREFIX_PATH=${prefix} -DEXAMPLE=${example})
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
+expect_greeting(${WORK_DIR}/build/greet)
+
+run(${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${prefix}/lib/pkgconfig
+    pkg-config --cflags --libs mavrel-argparse)
+separate_arguments(flags UNIX_COMMAND "${output}")
+run(${CXX} -std=c++17 ${example} ${flags} -o ${WORK_DIR}/greet)
+expect_greeting(${WORK_DIR}/greet)
 file(REMOVE_RECURSE ${WORK_DIR})

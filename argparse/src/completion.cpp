@@ -1,0 +1,105 @@
+#include <argparse/completion.hpp>
+
+#include <cctype>
+
+namespace argparse {
+namespace {
+
+// Quotes text for bash, where nothing inside single quotes is special but the quote itself.
+std::string quoted(const std::string& text) {
+    std::string result = "'";
+    for (char c : text) {
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return result + "'";
+}
+
+std::string function_name(const std::string& program) {
+    std::string name = "_";
+    for (char c : program) {
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
+    return name;
+}
+
+std::string dashed(const std::string& key) {
+    return (key.size() == 1 ? "-" : "--") + key;
+}
+
+// The names an enumeration option offers, separated by blanks; "" for any other option.
+std::string value_names(const Entry& entry) {
+    std::string names = entry.target_converter ? entry.target_converter->get_allowed_entries() : "";
+    for (std::size_t comma = names.find(", "); comma != std::string::npos;
+         comma = names.find(", ", comma)) {
+        names.replace(comma, 2, comma + 2 == names.size() ? "" : " ");
+    }
+    return names;
+}
+
+// One case of the script: the words after which entry's values are offered. An option with
+// an implicit value takes no following word, so only its "=" form is one of them.
+std::string value_case(const Entry& entry, const std::string& values) {
+    std::string patterns;
+    for (const auto& key : entry.keys) {
+        if (!entry.implicit_value) {
+            patterns += quoted(dashed(key)) + "|";
+        }
+        patterns += quoted(dashed(key) + "=") + "|";
+    }
+    patterns.pop_back();
+    return "        " + patterns + ") values=" + quoted(values) + " ;;\n";
+}
+
+} // namespace
+
+std::string bash_completion(const Args& args, const std::string& program) {
+    std::string options;
+    std::string cases;
+    for (const auto& entry : args.entries) {
+        if (entry->kind == Entry::Kind::POSITIONAL) {
+            continue;
+        }
+        for (const auto& key : entry->keys) {
+            options += dashed(key) + " ";
+        }
+        const std::string values = value_names(*entry);
+        if (!values.empty() && !entry->keys.empty()) {
+            cases += value_case(*entry, values);
+        }
+    }
+    // Parsing adds the help option; until then the declarations lack it.
+    if (args.option_map.count("help") == 0) {
+        options += "-? --help ";
+    }
+    options.pop_back();
+    const std::string function = function_name(program);
+    return function +
+           "() {\n"
+           "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} "
+           "values=\n"
+           "    # bash splits --name=VALUE at \"=\": the words end in --name, =, VALUE "
+           "or in --name, =.\n"
+           "    if [[ $cur == = ]]; then\n"
+           "        prev+='=' cur=\n"
+           "    elif [[ $prev == = && $COMP_CWORD -ge 2 ]]; then\n"
+           "        prev=${COMP_WORDS[COMP_CWORD-2]}=\n"
+           "    fi\n"
+           "    case $prev in\n" +
+           cases +
+           "    esac\n"
+           "    if [[ -n $values ]]; then\n"
+           "        mapfile -t COMPREPLY < <(compgen -W \"$values\" -- \"$cur\")\n"
+           "    elif [[ $cur == -* ]]; then\n"
+           "        mapfile -t COMPREPLY < <(compgen -W " +
+           quoted(options) +
+           " -- \"$cur\")\n"
+           "    else\n"
+           "        compopt -o filenames 2>/dev/null\n"
+           "        mapfile -t COMPREPLY < <(compgen -f -- \"$cur\")\n"
+           "    fi\n"
+           "}\n"
+           "complete -F " +
+           function + " " + quoted(program) + "\n";
+}
+
+} // namespace argparse
