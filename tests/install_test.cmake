@@ -41,17 +41,21 @@ foreach(file ${expected})
     endif()
 endforeach()
 
-# The README shows the example file whole, so that the two cannot drift apart.
-set(example ${SOURCE_DIR}/examples/greet.cpp)
-file(READ ${example} example_text)
+# The README shows the examples whole, so that it cannot drift from what is tested.
 file(READ ${SOURCE_DIR}/README.md readme)
-string(FIND "${readme}" "```cpp\n${example_text}```\n" found)
-if(found EQUAL -1)
-    message(FATAL_ERROR "README.md does not show examples/greet.cpp as it is")
-endif()
+foreach(example greet.cpp:cpp mavrel-strict:sh)
+    string(REGEX MATCH "[^:]+" name ${example})
+    string(REGEX MATCH "[^:]+$" language ${example})
+    file(READ ${SOURCE_DIR}/examples/${name} text)
+    string(FIND "${readme}" "```${language}\n${text}```\n" found)
+    if(found EQUAL -1)
+        message(FATAL_ERROR "README.md does not show examples/${name} as it is")
+    endif()
+endforeach()
+set(example ${SOURCE_DIR}/examples/greet.cpp)
 
-run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/consumer -B ${WORK_DIR}/build -G Ninja
-    -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_PREFIX_PATH=${prefix} -DEXAMPLE=${example})
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples -B ${WORK_DIR}/build -G Ninja
+    -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_PREFIX_PATH=${prefix})
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 expect_greeting(${WORK_DIR}/build/greet)
 

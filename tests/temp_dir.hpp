@@ -5,7 +5,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <set>
 #include <string>
 
 inline std::string read_file(const std::string& name) {
@@ -35,20 +34,13 @@ public:
 
     std::string operator/(const std::string& name) const { return path / name; }
 
-    std::set<std::string> names() const {
-        std::set<std::string> found;
-        for (const auto& entry : std::filesystem::directory_iterator(path)) {
-            found.insert(entry.path().filename());
-        }
-        return found;
-    }
-
     // Returns everything the directory holds, to compare whole and to spot files left behind.
     Files contents() const {
         Files found;
-        for (const auto& name : names()) {
-            const bool directory = std::filesystem::is_directory(path / name);
-            found[directory ? name + "/" : name] = directory ? "" : read_file(path / name);
+        for (const auto& entry : std::filesystem::directory_iterator(path)) {
+            const std::string name = entry.path().filename();
+            found[entry.is_directory() ? name + "/" : name] =
+                entry.is_directory() ? "" : read_file(entry.path());
         }
         return found;
     }
