@@ -137,6 +137,11 @@ TEST(parse, fills_every_kind_of_declaration_or_reports_the_first_error) {
         EXPECT_EQ(error.empty() ? tool.values() : error, outcome) << testing::PrintToString(words);
         EXPECT_EQ(tool.parsed, error.empty());
     }
+    struct Mismatched : argparse::Args {
+        unsigned int& count = kwarg("k", "a count").set_default(true);
+    } mismatched;
+    EXPECT_EQ(parse_words(mismatched, {}),
+              "Invalid argument, could not convert \"true\" for -k (a count)");
     auto original = std::make_unique<Tool>();
     parse_words(*original, {"-n", "x", "pull", "origin"});
     const Tool copy = *original;

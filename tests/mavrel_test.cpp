@@ -176,21 +176,23 @@ TEST(mavrel, runs_end_to_end) {
     }
 }
 
-TEST(mavrel, keeps_a_replaced_files_mode_gives_a_new_one_the_umask_and_follows_links) {
+TEST(mavrel, keeps_a_replaced_files_mode_gives_new_ones_the_umask_and_follows_links) {
     TempDir dir;
+    write_text(dir / "T", "old");
+    ::chmod((dir / "T").c_str(), 0604);
     write_text(dir / "target", "old");
-    ::chmod((dir / "target").c_str(), 0604);
-    std::filesystem::create_symlink("target", dir / "T");
+    std::filesystem::create_symlink("target", dir / "T_flag");
     const mode_t old_umask = ::umask(027);
-    EXPECT_EQ(mavrel({"T", "1"}, dir.path).status, 0);
-    EXPECT_EQ(mavrel({"target", "1"}, dir.path).status, 0);
+    EXPECT_EQ(mavrel({"T", "1"}, dir.path).status + mavrel({"U", "1"}, dir.path).status, 0);
     ::umask(old_umask);
-    EXPECT_TRUE(std::filesystem::is_symlink(dir / "T"));
-    Files files = pair(1, 4, 1, "target");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "T_flag"));
+    Files files = pair(1, 4, 1, "U");
     files.merge(pair(1, 4, 1));
+    files["target"] = "\x01";
     EXPECT_EQ(dir.contents(), files);
-    EXPECT_EQ(std::filesystem::status(dir / "target").permissions(), std::filesystem::perms(0604));
-    EXPECT_EQ(std::filesystem::status(dir / "T_flag").permissions(), std::filesystem::perms(0640));
+    for (const auto& [name, mode] : {std::pair{"T", 0604}, {"U", 0640}, {"U_flag", 0640}}) {
+        EXPECT_EQ(std::filesystem::status(dir / name).permissions(), std::filesystem::perms(mode));
+    }
 }
 
 TEST(mavrel, rewrites_a_writable_tile_in_place_where_no_temporary_file_may_be_made) {
