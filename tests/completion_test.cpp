@@ -1,26 +1,29 @@
-#include "temp_dir.hpp"
-
 #include <argparse/completion.hpp>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
 enum class Colour { RED, GREEN, BLUE };
 
-// Returns what bash prints when it runs script in a directory that holds the file N45E007.
+// Returns what bash prints when it runs script in a new directory that holds the file N45E007.
 std::string bash(const std::string& script) {
-    const TempDir dir;
-    const TempDir scratch;
-    write_text(dir / "N45E007", "");
-    write_text(scratch / "script", script);
-    const std::string command = "cd " + dir.path.string() + " && bash --norc " + scratch / "script";
-    FILE* shell = ::popen(command.c_str(), "r");
+    std::string dir = std::filesystem::temp_directory_path() / "completion-XXXXXX";
+    ::mkdtemp(dir.data());
+    std::ofstream(dir + "/N45E007").close();
+    std::ofstream(dir + ".sh") << script;
+    FILE* shell = ::popen(("cd " + dir + " && bash --norc " + dir + ".sh").c_str(), "r");
     std::string output(4096, '\0');
     output.resize(std::fread(output.data(), 1, output.size(), shell));
     ::pclose(shell);
+    std::filesystem::remove_all(dir);
+    std::filesystem::remove(dir + ".sh");
     return output;
 }
 
@@ -41,7 +44,8 @@ TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
         Colour& shade = kwarg("shade", "a shade", "blue");
         bool& dry = flag("n", "dry run");
     } paint;
-    const std::string mavrel = read_file(MAVREL_COMPLETION);
+    std::ifstream file(MAVREL_COMPLETION);
+    const std::string mavrel(std::istreambuf_iterator<char>(file), {});
     const std::string other = argparse::bash_completion(paint, "paint-it");
     const std::tuple<const std::string&, std::vector<std::string>, std::string> cases[] = {
         {mavrel, {"mavrel", "T", "3", "-d", ""}, "int16 int32 int64 float32 float64\n"},

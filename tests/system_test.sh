@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Tests the built mavrel where the operating system takes part (file modes and links, a
+# directory closed to its user, concurrent writers, a full file system, a memory limit, a
+# termination signal), scripts/tile-names, and the README's batch recipes: a GNU parallel
+# batch with a joblog, resumed after a failure, and the strict wrapper.
+# Usage: system_test.sh SOURCE_DIR MAVREL_BINARY SANITIZED (ON or OFF)
+source "$(dirname "$0")/expect.sh"
+
+# A replaced file keeps its mode, new files get the umask, and links are followed.
+mkdir modes && cd modes
+echo old >T && chmod 604 T && echo old >target && ln -s target T_flag
+expect 0 "" "" sh -c 'umask 027 && mavrel T 1 && mavrel U 1'
+expect 0 "604 640 640 target" "" sh -c 'echo $(stat -c %a T U U_flag) $(readlink T_flag)'
+expect 0 "$(samples 1 4 0)01$(samples 1 4 0)01" "" hex T target U U_flag
+cd ..
+
+# A writable tile in a directory closed to its user is rewritten in place; a new one is refused.
+mkdir closed && echo old | tee closed/T >closed/T_flag && chmod 666 closed/* && chmod 555 closed
+cp "$(command -v mavrel)" "$work/mavrel-copy" # which the user may not reach where it was built
+as_user() { if [ "$(id -u)" -eq 0 ]; then setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; else "$@"; fi; }
+expect 0 "" "" as_user sh -c 'cd closed && ../mavrel-copy T 2'
+expect 255 "failed to create tile: U: Permission denied" "" as_user sh -c 'cd closed && ../mavrel-copy U 2'
+expect 0 "$(samples 4 4 0)$(samples 4 1 1)" "" hex closed/T closed/T_flag
+chmod 755 closed
+
+# Eight writers of one tile at once leave complete files of single runs, twenty times over.
+configs=("64 -d int16" "128 -d int32 -f int16" "192 -d int64 -f int32" "256 -d float32 -f int64"
+         "320 -d float64" "384 -f int16" "448 -d int16 -f int32" "512 -d int32 -f int64")
+for i in "${!configs[@]}"; do
+    mkdir "reference$i" && (cd "reference$i" && mavrel T ${configs[$i]})
+done
+mkdir race && cd race
+for round in $(seq 20); do
+    writers=()
+    for config in "${configs[@]}"; do
+        mavrel T $config & writers+=($!)
+    done
+    for writer in "${writers[@]}"; do wait "$writer" || fail "a writer failed in round $round"; done
+    [ "$(echo $(ls -A))" = "T T_flag" ] || fail "round $round left $(ls -A)"
+    found=""
+    for i in "${!configs[@]}"; do
+        cmp -s T "../reference$i/T" && found+=h
+        cmp -s T_flag "../reference$i/T_flag" && found+=f
+    done
+    [[ $found == *h* && $found == *f* ]] || fail "round $round left files of no single run"
+done
+cd ..
+
+# A device or a full file system refuses the writes: the stage fails and old files stay.
+mkdir full
+if mount -t tmpfs -o size=256k tmpfs full 2>/dev/null && mknod full/dev c 1 7; then
+    cd full
+    expect 255 "failed to create tile: dev: No space left on device" "" mavrel dev 8
+    rm dev && echo old tile >T && echo old flag >T_flag
+    expect 255 "failed to create tile: T: No space left on device" "" mavrel T 600 -d int16
+    expect 255 "failed to create mask: T_flag: No space left on device" "" mavrel T 300 -d int16 -f int64
+    expect 0 "T 180000 T_flag 9" "" listing
+    expect 0 "$(samples 90000 2 0)" "" hex T
+    expect 0 "old flag" "" cat T_flag
+    cd .. && umount full
+else
+    echo "skipped: cannot mount a small tmpfs with a device in it (needs root)"
+fi
+
+# Memory for the heights but not for the flags fails the mask stage. AddressSanitizer
+# reserves more address space than any limit allows.
+if [ "$3" != ON ]; then
+    mkdir memory && cd memory
+    expect 255 "failed to create mask: std::bad_alloc" "" sh -c 'ulimit -v 114688 && mavrel T 4096 -f int64'
+    expect 0 "T 67108864" "" listing
+    cd ..
+fi
+
+# A termination signal while writing leaves the old file and no temporary file.
+mkdir signal && cd signal && echo old tile >T
+mavrel T 16384 &
+for _ in $(seq 12000); do [ -z "$(find . -name '.mavrel-*')" ] || break; sleep 0.01; done
+kill -TERM $!
+expect 143 "" "" wait $!
+expect 0 "T 9" "" listing
+cd ..
+
+expect 0 "$(lines N44E006 N44E007 N45E006 N45E007)" "" tile-names 44 46 6 8
+expect 0 "$(lines S01W001 S01E000 N00W001 N00E000)" "" tile-names -1 1 -1 1
+expect 0 "$(lines S90W180 N89E179)" "" sh -c 'tile-names -90 90 -180 180 | sed -n "1p;\$p"'
+expect 0 "N08W010" "" tile-names 08 +9 -010 -9
+expect 2 "" "tile-names: usage: tile-names SOUTH NORTH WEST EAST (whole degrees)" tile-names 1 2 3
+expect 2 "" "tile-names: SOUTH is not a whole number of degrees: 'a'" tile-names a 1 0 1
+expect 2 "" "tile-names: EAST is not a whole number of degrees: '1.5'" tile-names 0 1 0 1.5
+expect 2 "" "tile-names: SOUTH 2 lies north of NORTH 1" tile-names 2 1 0 1
+expect 2 "" "tile-names: WEST 3 lies east of EAST -1" tile-names 0 1 3 -1
+expect 2 "" "tile-names: SOUTH -91 lies beyond -90 to 90" tile-names -91 0 0 1
+expect 2 "" "tile-names: EAST 181 lies beyond -180 to 180" tile-names 0 1 0 181
+
+expect 2 "" "unrecognised commandline argument: datatype" mavrel-strict T 1 --datatype int16
+expect 255 "failed to create tile: no/T: No such file or directory" "" mavrel-strict no/T 1
+expect 0 "" "" mavrel-strict T 1
+
+mkdir tiles
+lines tiles/N44E006 missing/N44E007 tiles/N45E006 tiles/N45E007 >batch
+expect 255 "failed to create tile: missing/N44E007: No such file or directory" \
+    "$(lines 'parallel: This job failed:' 'mavrel missing/N44E007 3')" \
+    parallel --halt now,fail=1 --joblog tiles.log mavrel {} 3 <batch
+expect 0 "mavrel missing/N44E007 3" "" awk -F'\t' '$7 == 255 { print $9 }' tiles.log
+mkdir missing
+expect 0 "" "" parallel --resume-failed --halt now,fail=1 --joblog tiles.log mavrel {} 3 <batch
+head -c 36 /dev/zero >zeros
+head -c 9 /dev/zero | tr '\0' '\1' >ones
+for tile in $(<batch); do
+    expect 0 "" "" cmp "$tile" zeros
+    expect 0 "" "" cmp "${tile}_flag" ones
+done
+expect 0 "$(sed p batch | sed '2~2s/$/_flag/' | sort)" "" sh -c 'find tiles missing -type f | sort'
+[ "$failures" -eq 0 ]
