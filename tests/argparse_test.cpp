@@ -124,6 +124,7 @@ TEST(parse, fills_every_kind_of_declaration_or_reports_the_first_error) {
         {{"-l=a b", "1", "2", "3", "4"}, "-|a b|-|0|2|1|2,3|4|"},
         {{"1", "2"}, "-|-|-|0|2|1|-|2|"},
         {{"-n", "x", "1", "pull", "origin"}, "x|-|-|0|2|1|-|-|origin"},
+        {{"pull", "origin"}, "-|-|-|0|2|-|-|-|origin"},
         {{"--name=", "-n"}, "No value provided for: n"},
         {{"-c", "x", "-n"}, "No value provided for: n"},
         {{"-c", "x"},
@@ -136,6 +137,7 @@ TEST(parse, fills_every_kind_of_declaration_or_reports_the_first_error) {
         const std::string error = parse_words(tool, words);
         EXPECT_EQ(error.empty() ? tool.values() : error, outcome) << testing::PrintToString(words);
         EXPECT_EQ(tool.parsed, error.empty());
+        EXPECT_TRUE(!error.empty() || tool.program_name == "tool");
     }
     struct Mismatched : argparse::Args {
         unsigned int& count = kwarg("k", "a count").set_default(true);
