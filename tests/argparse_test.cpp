@@ -139,6 +139,11 @@ TEST(parse, fills_every_kind_of_declaration_or_reports_the_first_error) {
         EXPECT_EQ(tool.parsed, error.empty());
         EXPECT_TRUE(!error.empty() || tool.program_name == "tool");
     }
+    struct Leading : argparse::Args {
+        std::string& all = arg("ALL", "all").set_multi_valued().set_default("-");
+        std::string& last = arg("LAST", "last");
+    } leading;
+    EXPECT_EQ(parse_words(leading, {"a"}) + leading.all + leading.last, "-a");
     struct Mismatched : argparse::Args {
         unsigned int& count = kwarg("k", "a count").set_default(true);
     } mismatched;

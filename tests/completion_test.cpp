@@ -12,13 +12,14 @@ namespace {
 
 enum class Colour { RED, GREEN, BLUE };
 
-// Returns what bash prints when it runs script in a new directory that holds the file N45E007.
+// Returns what bash prints, on either stream, when it runs script in a new directory that holds the
+// file N45E007.
 std::string bash(const std::string& script) {
     std::string dir = std::filesystem::temp_directory_path() / "completion-XXXXXX";
     ::mkdtemp(dir.data());
     std::ofstream(dir + "/N45E007").close();
     std::ofstream(dir + ".sh") << script;
-    FILE* shell = ::popen(("cd " + dir + " && bash --norc " + dir + ".sh").c_str(), "r");
+    FILE* shell = ::popen(("cd " + dir + " && bash --norc " + dir + ".sh 2>&1").c_str(), "r");
     std::string output(4096, '\0');
     output.resize(std::fread(output.data(), 1, output.size(), shell));
     ::pclose(shell);
@@ -31,7 +32,7 @@ std::string bash(const std::string& script) {
 std::string complete(const std::string& script, const std::vector<std::string>& words) {
     std::string call = script + "COMP_WORDS=(";
     for (const auto& word : words) {
-        call += "'" + word + "' ";
+        call += "$'" + word + "' "; // in $'...' a quote is written \'
     }
     return bash(call + ")\nCOMP_CWORD=" + std::to_string(words.size() - 1) + "\n$(complete -p " +
                 words[0] + " | cut -d' ' -f3)\necho \"${COMPREPLY[*]}\"\n");
@@ -40,7 +41,7 @@ std::string complete(const std::string& script, const std::vector<std::string>& 
 TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
     struct Paint : argparse::Args {
         std::string& file = arg("FILE", "the file to paint");
-        Colour& colour = kwarg("c,colour", "the colour").set_default("red");
+        Colour& colour = kwarg("c,colour,it's", "the colour").set_default("red");
         Colour& shade = kwarg("shade", "a shade", "blue");
         bool& dry = flag("n", "dry run");
     } paint;
@@ -54,7 +55,8 @@ TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
         {mavrel, {"mavrel", "-f", "="}, "int8 int16 int32 int64\n"},
         {mavrel, {"mavrel", "-"}, "-d --data-type -f --flag-type --version -? --help\n"},
         {mavrel, {"mavrel", "--version", "N4"}, "N45E007\n"},
-        {other, {"paint-it", "--"}, "--colour --shade --help\n"},
+        {other, {"paint-it", "--"}, "--colour --it's --shade --help\n"},
+        {other, {"paint-it", "--it\\'s", "=", "b"}, "blue\n"},
         {other, {"paint-it", "-c", "g"}, "green\n"},
         {other, {"paint-it", "--shade", ""}, "N45E007\n"},
         {other, {"paint-it", "--shade", "=", "b"}, "blue\n"},

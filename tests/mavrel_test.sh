@@ -66,7 +66,7 @@ row 0 "" "" "$(pair 4 8 8)" T 2 -d=int64 --flag-type INT64
 row 0 "" "" "$(pair 1 4 4)" -d int32 T --flag-type=Int32 1
 row 0 "" "$(unrecognised datatype)" "$(pair 1 4 1)" T 1 --datatype int16
 row 0 "" "$(unrecognised colour - '' Version)" "$(pair 1 4 1 red)" --colour red 1 x - -- --Version
-row 0 "" "" "$(pair 1 4 1 "$long")" "$long" 1
+row 0 "" "" "$(pair 1 4 1 "$long")" "$long" 1 <&- # the temporary file may get descriptor 0
 row 255 "failed to create tile: nodir/T: No such file or directory" "" "" nodir/T 3
 row 255 'failed to create tile: "": No such file or directory' "" "" "" 1
 mkdir -p row/D

@@ -14,6 +14,17 @@ std::string quoted(const std::string& text) {
     return result + "'";
 }
 
+// Quotes a word of compgen's word list, which compgen expands once more, when it needs it.
+std::string listed(const std::string& word) {
+    for (char c : word) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) &&
+            std::string("-_?=.,:").find(c) == std::string::npos) {
+            return quoted(word);
+        }
+    }
+    return word;
+}
+
 std::string function_name(const std::string& program) {
     std::string name = "_";
     for (char c : program) {
@@ -60,7 +71,7 @@ std::string bash_completion(const Args& args, const std::string& program) {
             continue;
         }
         for (const auto& key : entry->keys) {
-            options += dashed(key) + " ";
+            options += listed(dashed(key)) + " ";
         }
         const std::string values = value_names(*entry);
         if (!values.empty() && !entry->keys.empty()) {
