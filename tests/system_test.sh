@@ -9,7 +9,7 @@ source "$(dirname "$0")/expect.sh"
 # A replaced file keeps its mode, new files get the umask, and links are followed.
 mkdir modes && cd modes
 echo old >T && chmod 604 T && echo old >target && ln -s target T_flag
-expect 0 "" "" sh -c 'umask 027 && mavrel T 1 && mavrel U 1'
+expect 0 "" "" sh -c 'umask 027 && mavrel T 1 && mavrel U 1' <&- # descriptor 0 is free, too
 expect 0 "604 640 640 target" "" sh -c 'echo $(stat -c %a T U U_flag) $(readlink T_flag)'
 expect 0 "$(samples 1 4 0)01$(samples 1 4 0)01" "" hex T target U U_flag
 cd ..
