@@ -22,6 +22,10 @@ expect 0 "" "" as_user sh -c 'cd closed && ../mavrel-copy T 2'
 expect 255 "failed to create tile: U: Permission denied" "" as_user sh -c 'cd closed && ../mavrel-copy U 2'
 expect 0 "$(samples 4 4 0)$(samples 4 1 1)" "" hex closed/T closed/T_flag
 chmod 755 closed
+# Where the temporary file may be made, a tile its owner made read-only is still refused.
+mkdir open && echo old >open/T && chmod 444 open/T && chmod 777 open
+expect 255 "failed to create tile: T: Permission denied" "" as_user sh -c 'cd open && ../mavrel-copy T 2'
+expect 0 "old" "" cat open/T
 
 # Eight writers of one tile at once leave complete files of single runs, twenty times over.
 configs=("64 -d int16" "128 -d int32 -f int16" "192 -d int64 -f int32" "256 -d float32 -f int64"
