@@ -77,7 +77,7 @@ fi
 
 # A termination signal while writing leaves the old file and no temporary file.
 mkdir signal && cd signal && echo old tile >T
-mavrel T 16384 &
+mavrel T 16384 <&- & # the temporary file gets descriptor 0
 for _ in $(seq 12000); do [ -z "$(find . -name '.mavrel-*')" ] || break; sleep 0.01; done
 kill -TERM $!
 expect 143 "" "" wait $!
