@@ -162,7 +162,7 @@ TEST(help, annotations_keep_their_order_and_keys_their_dashes) {
         std::string& file = arg("FILE", "");
         std::string& long_key = kwarg("a-very-long-option-name", "long").set_default("");
         std::string& two = kwarg("ab,c", "", "yes");
-        Colour& colour = kwarg("h", "colour", "red");
+        Colour& colour = kwarg("h", "colour", "red").set_default(Colour::GREEN);
     } args;
     args.program_name = "odd";
     EXPECT_EQ(help_text(args), "Usage: odd FILE  [options...]\n"
@@ -172,7 +172,7 @@ TEST(help, annotations_keep_their_order_and_keys_their_dashes) {
                                "--a-very-long-option-name : long [default: ]\n"
                                "          --ab,-c :  [implicit: \"yes\", required]\n"
                                "               -h : colour [allowed: <red, green, blue>, "
-                               "implicit: \"red\", required]\n");
+                               "implicit: \"red\", default: green]\n");
 }
 
 TEST(help, subcommands_follow_in_name_order_with_bold_titles) {

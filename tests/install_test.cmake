@@ -64,4 +64,3 @@ run(${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${prefix}/lib/pkgconfig
 separate_arguments(flags UNIX_COMMAND "${output}")
 run(${CXX} -std=c++17 ${example} ${flags} -o ${WORK_DIR}/greet)
 expect_greeting(${WORK_DIR}/greet)
-file(REMOVE_RECURSE ${WORK_DIR})

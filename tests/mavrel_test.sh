@@ -44,7 +44,6 @@ no_d="No value provided for: d"
 long=$(printf 'n%.0s' {1..250})
 
 row 0 "mavrel $3" "" "" --version
-row 0 "$help" "" "" --help
 row 0 "$help" "" "" N45E007 abc -??
 row 0 "$help" "" "" -d x --help=TRUE
 row 0 "$help" "" "" T 1 --help=1
