@@ -33,10 +33,6 @@ std::string function_name(const std::string& program) {
     return name;
 }
 
-std::string dashed(const std::string& key) {
-    return (key.size() == 1 ? "-" : "--") + key;
-}
-
 // The names an enumeration option offers, separated by blanks; "" for any other option.
 std::string value_names(const Entry& entry) {
     std::string names = entry.target_converter ? entry.target_converter->get_allowed_entries() : "";

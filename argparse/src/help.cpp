@@ -23,16 +23,17 @@ std::string first_name(const Entry& entry) {
 
 } // namespace
 
+std::string dashed(const std::string& key) {
+    return (key.size() == 1 ? "-" : "--") + key;
+}
+
 std::string Entry::_get_keys() const {
     std::string text;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (i > 0) {
             text += ",";
         }
-        if (kind != Kind::POSITIONAL) {
-            text += keys[i].size() == 1 ? "-" : "--";
-        }
-        text += keys[i];
+        text += kind == Kind::POSITIONAL ? keys[i] : dashed(keys[i]);
     }
     return text;
 }

@@ -74,6 +74,9 @@ private:
         std::is_same_v<std::decay_t<V>, char*>;
 };
 
+// Returns an option name as the user types it: -d for a one-letter name, --data-type otherwise.
+std::string dashed(const std::string& key);
+
 // Splits a comma-separated key list as std::getline would, dropping one trailing NUL per piece.
 std::vector<std::string> split_keys(const std::string& key_list);
 
