@@ -1,6 +1,7 @@
 #include "generate.hpp"
 
 #include "file_output.hpp"
+#include "fresh_pages.hpp"
 #include "huge_pages.hpp"
 
 #include <cstdint>
@@ -12,32 +13,46 @@
 namespace cli {
 namespace {
 
-// Returns size copies of fill in one allocation; the length error comes before any allocation.
-// The memory is advised onto huge pages before it is first touched, when it is cheapest.
-template <typename T> std::vector<T> filled_samples(std::size_t size, T fill) {
-    std::vector<T> samples;
+// Returns an empty vector with room for size samples, taken in one allocation; the length
+// error comes before any allocation.
+template <typename T, typename Allocator> std::vector<T, Allocator> room_for(std::size_t size) {
+    std::vector<T, Allocator> samples;
     if (size > samples.max_size()) {
         throw std::length_error("cannot create std::vector larger than max_size()");
     }
     samples.reserve(size);
-    advise_huge_pages(samples.data(), size * sizeof(T));
-    samples.assign(size, fill);
     return samples;
 }
 
 // The samples of one square tile, all alike, held whole in memory.
-template <typename T> class Tile {
+template <typename T, typename Allocator = std::allocator<T>> class Tile {
 public:
     std::size_t size;
-    std::vector<T> samples;
+    std::vector<T, Allocator> samples;
 
+    // All zero, written by nobody where the allocator's memory reads as zero already.
+    explicit Tile(std::uint32_t width)
+        : size(std::size_t{width} * width), samples(room_for<T, Allocator>(size)) {
+        samples.resize(size);
+    }
+
+    // Advised onto huge pages before the memory is first touched, when that is cheapest.
     Tile(std::uint32_t width, T fill)
-        : size(std::size_t{width} * width), samples(filled_samples(size, fill)) {}
+        : size(std::size_t{width} * width), samples(room_for<T, Allocator>(size)) {
+        advise_huge_pages(samples.data(), size * sizeof(T));
+        samples.assign(size, fill);
+    }
 
     void write_to_file(std::string name) const {
         write_file(name, samples.data(), size * sizeof(T));
     }
 };
+
+// Heights are all zero: their memory comes fresh from the kernel and is never written.
+template <typename T> void write_zero_tile(std::uint32_t width, const std::string& name) {
+    Tile<T, FreshPagesAllocator<T>> tile(width);
+    tile.write_to_file(name);
+}
 
 template <typename T> void write_tile(std::uint32_t width, T fill, const std::string& name) {
     Tile<T> tile(width, fill);
@@ -48,15 +63,15 @@ void write_height_tile(const Config& config) {
     const std::string& name = config.tile;
     switch (config.data_type) {
     case DataType::INT16:
-        return write_tile<std::uint16_t>(config.width, 0, name);
+        return write_zero_tile<std::uint16_t>(config.width, name);
     case DataType::INT32:
-        return write_tile<std::uint32_t>(config.width, 0, name);
+        return write_zero_tile<std::uint32_t>(config.width, name);
     case DataType::INT64:
-        return write_tile<std::uint64_t>(config.width, 0, name);
+        return write_zero_tile<std::uint64_t>(config.width, name);
     case DataType::FLOAT32:
-        return write_tile<float>(config.width, 0.0F, name);
+        return write_zero_tile<float>(config.width, name);
     case DataType::FLOAT64:
-        return write_tile<double>(config.width, 0.0, name);
+        return write_zero_tile<double>(config.width, name);
     }
     throw std::invalid_argument("invalid data type");
 }
