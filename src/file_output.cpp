@@ -1,9 +1,10 @@
 #include "file_output.hpp"
 
-#include "remove_on_signal.hpp"
+#include "file_metadata.hpp"
+#include "temporary_file.hpp"
 
 #include <cerrno>
-#include <cstdlib>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
@@ -34,6 +35,12 @@ bool write_all(int fd, const void* bytes, std::size_t count) {
     return true;
 }
 
+// Brings what was written to fd onto stable storage. Devices and FIFOs have nothing to sync,
+// which fsync says with EINVAL or EROFS.
+bool sync_to_storage(int fd) {
+    return ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
+}
+
 // Closes fd after a failed step; returns false with that step's errno kept.
 bool close_after_failure(int fd) {
     const int error = errno;
@@ -42,91 +49,104 @@ bool close_after_failure(int fd) {
     return false;
 }
 
-// Writes and closes fd; returns false with errno set when either fails.
-bool write_and_close(int fd, const void* bytes, std::size_t count) {
-    if (!write_all(fd, bytes, count)) {
-        return close_after_failure(fd);
-    }
-    return ::close(fd) == 0;
-}
-
-void write_in_place(const std::string& name, const void* bytes, std::size_t count) {
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0 || !write_and_close(fd, bytes, count)) {
+void write_in_place(const std::string& path, const std::string& name, const void* bytes,
+                    std::size_t count) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const bool written =
+        fd >= 0 && (write_all(fd, bytes, count) && sync_to_storage(fd) ? ::close(fd) == 0
+                                                                       : close_after_failure(fd));
+    if (!written) {
         throw_file_error(name);
     }
 }
 
-// The directory part of name with its final slash, or "" for the working directory.
-std::string directory_of(const std::string& name) {
-    const std::size_t slash = name.rfind('/');
-    return slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
+// The directory part of path with its final slash, or "" for the working directory.
+std::string directory_of(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// Creates a new file beside name under a short name of its own, so that it fits wherever
-// name fits, and has removal watch it; returns its descriptor, or -1 with errno set.
-// Signals wait meanwhile: one that came in between would leave the file behind.
-int create_temporary(const std::string& name, std::string& temporary, RemoveOnSignal& removal) {
-    const HoldSignals held;
-    temporary = directory_of(name) + ".mavrel-XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd >= 0) {
-        removal.watch(temporary);
-    }
-    return fd;
-}
-
-// The mode a file created now would get: read and write for all, less the umask.
-mode_t new_file_mode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-void replace_file(const std::string& name, const void* bytes, std::size_t count,
-                  const struct stat* existing) {
-    RemoveOnSignal removal;
-    std::string temporary;
-    const int fd = create_temporary(name, temporary, removal);
-    // A directory closed to us may still hold a tile we may write: write that one in place.
-    if (fd < 0 && existing && (errno == EACCES || errno == EPERM)) {
-        write_in_place(name, bytes, count);
-        return;
-    }
+// Brings a new name in directory onto stable storage, where the directory can be opened.
+bool sync_directory(const std::string& directory) {
+    const int fd =
+        ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
+        return true; // the rename is atomic all the same
+    }
+    return sync_to_storage(fd) ? ::close(fd) == 0 : close_after_failure(fd);
+}
+
+// The file that a name finally refers to, through any symbolic links.
+struct Target {
+    std::string path;
+    bool exists = false;
+    struct stat status {};
+};
+
+Target final_target(const std::string& name) {
+    Target target{name};
+    for (int links = 0; links <= 40; ++links) {
+        target.exists = ::lstat(target.path.c_str(), &target.status) == 0;
+        if (!target.exists && errno != ENOENT) {
+            throw_file_error(name);
+        }
+        if (!target.exists || !S_ISLNK(target.status.st_mode)) {
+            return target;
+        }
+        char link[PATH_MAX];
+        const ssize_t length = ::readlink(target.path.c_str(), link, sizeof link);
+        if (length < 0) {
+            throw_file_error(name);
+        }
+        const std::string to(link, static_cast<std::size_t>(length));
+        target.path = to.front() == '/' ? to : directory_of(target.path) + to;
+    }
+    throw_file_error(name, ELOOP);
+}
+
+// Where the directory or its sticky bit keeps us from replacing a file we may write.
+bool refused(int error) {
+    return error == EACCES || error == EPERM;
+}
+
+// Replaces target only once every byte reached stable storage in a new file beside it.
+void replace_file(const std::string& name, const Target& target, const void* bytes,
+                  std::size_t count) {
+    TemporaryFile temporary(directory_of(target.path));
+    const int fd = temporary.descriptor();
+    if (fd < 0 && target.exists && refused(errno)) {
+        return write_in_place(target.path, name, bytes, count);
+    }
+    if (fd < 0 || (target.exists && !keep_metadata(fd, target.path, target.status)) ||
+        !write_all(fd, bytes, count) || !sync_to_storage(fd)) {
         throw_file_error(name);
     }
-    const mode_t mode = existing ? existing->st_mode & 07777 : new_file_mode();
-    const bool done =
-        (::fchmod(fd, mode) == 0 ? write_and_close(fd, bytes, count) : close_after_failure(fd)) &&
-        ::rename(temporary.c_str(), name.c_str()) == 0;
-    if (!done) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        throw_file_error(name, error);
+    if (!temporary.take_name(target.path)) {
+        if (target.exists && refused(errno)) {
+            return write_in_place(target.path, name, bytes, count);
+        }
+        throw_file_error(name);
+    }
+    if (!sync_directory(directory_of(target.path))) {
+        throw_file_error(name);
     }
 }
 
 } // namespace
 
 void write_file(const std::string& name, const void* bytes, std::size_t count) {
-    struct stat status {};
-    const bool exists = ::lstat(name.c_str(), &status) == 0;
-    if (!exists && errno != ENOENT) {
-        throw_file_error(name);
-    }
     if (name.empty()) {
         throw_file_error("\"\"", ENOENT);
     }
-    if (exists && !S_ISREG(status.st_mode)) {
-        write_in_place(name, bytes, count);
-        return;
+    const Target target = final_target(name);
+    if (target.exists && !S_ISREG(target.status.st_mode)) {
+        return write_in_place(target.path, name, bytes, count);
     }
     // A file its owner made read-only stays protected, as it would be from truncation.
-    if (exists && ::access(name.c_str(), W_OK) != 0) {
+    if (target.exists && ::access(target.path.c_str(), W_OK) != 0) {
         throw_file_error(name);
     }
-    replace_file(name, bytes, count, exists ? &status : nullptr);
+    replace_file(name, target, bytes, count);
 }
 
 } // namespace cli

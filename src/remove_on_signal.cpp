@@ -17,18 +17,25 @@ void remove_and_reraise(int signal) {
     ::raise(signal);
 }
 
-constexpr int handled_signals[] = {SIGHUP, SIGINT, SIGTERM};
+constexpr int handled_signals[] = {SIGHUP, SIGINT, SIGQUIT, SIGALRM, SIGTERM, SIGUSR1, SIGUSR2};
+
+bool is_default(int signal) {
+    struct sigaction current {};
+    return ::sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_DFL;
+}
 
 void install_handlers_once() {
     static const bool installed = [] {
         for (int signal : handled_signals) {
-            struct sigaction previous {};
-            if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_DFL) {
+            if (is_default(signal)) {
                 struct sigaction action {};
                 action.sa_handler = remove_and_reraise;
                 sigemptyset(&action.sa_mask);
                 ::sigaction(signal, &action, nullptr);
             }
+        }
+        if (is_default(SIGXFSZ)) {
+            ::signal(SIGXFSZ, SIG_IGN);
         }
         return true;
     }();
@@ -42,11 +49,15 @@ RemoveOnSignal::RemoveOnSignal() {
 }
 
 RemoveOnSignal::~RemoveOnSignal() {
-    doomed_path = nullptr;
+    forget();
 }
 
 void RemoveOnSignal::watch(const std::string& path) {
     doomed_path = path.c_str();
+}
+
+void RemoveOnSignal::forget() {
+    doomed_path = nullptr;
 }
 
 HoldSignals::HoldSignals() : previous() {

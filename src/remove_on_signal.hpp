@@ -5,8 +5,10 @@
 
 namespace cli {
 
-// While it lives, a hang-up, interrupt or termination signal removes the file it watches
-// before it ends the process as it otherwise would; signals that were ignored stay ignored.
+// While it lives, a signal that would end the process (hang-up, interrupt, quit, alarm,
+// termination, user signals) removes the file it watches first; signals that were ignored
+// stay ignored. A file grown past the size limit makes its write fail rather than end the
+// process, so that the failure is reported.
 class RemoveOnSignal {
 public:
     RemoveOnSignal();
@@ -16,9 +18,10 @@ public:
 
     // Watches the file at path, which must outlive this object.
     void watch(const std::string& path);
+    void forget();
 };
 
-// While it lives, hang-up, interrupt and termination signals wait, to be delivered after.
+// While it lives, the signals above wait, to be delivered after.
 class HoldSignals {
 public:
     HoldSignals();

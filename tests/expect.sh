@@ -4,7 +4,8 @@
 set -euo pipefail
 PATH=$(dirname "$2"):$1/scripts:$1/examples:$PATH
 work=$(mktemp -d)
-trap 'umount "$work/full" 2>/dev/null || true; rm -rf "$work"' EXIT
+mounts=()
+trap 'cd / && for dir in "${mounts[@]}"; do umount "$dir"; done; rm -rf "$work"' EXIT
 chmod 755 "$work"
 cd "$work"
 failures=0
@@ -24,6 +25,15 @@ expect() {
     [[ $actual == "$status" && $got_out == "$out." && $got_err == "$err." ]] ||
         fail "$*: status $actual, output '${got_out%.}', errors '${got_err%.}'"
 }
+
+# mounted DIR COMMAND...: runs COMMAND... DIR to mount a file system at the new directory DIR,
+# which the end of the test unmounts; fails quietly where it cannot (not root, no FUSE).
+mounted() {
+    mkdir "$work/$1" && "${@:2}" "$work/$1" 2>/dev/null && mounts+=("$work/$1")
+}
+# loop_image TYPE SIZE DIR: makes a file system of TYPE (ext4, xfs) in an image DIR.img of
+# SIZE and mounts it at DIR.
+loop_image() { truncate -s "$2" "$3.img" && mkfs."$1" -q "$3.img" && mount -o loop "$3.img" "$3"; }
 
 lines() { printf '%s\n' "$@"; }
 hex() { od -An -v -tx1 "$@" | tr -d ' \n' && echo; }

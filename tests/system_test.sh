@@ -6,12 +6,20 @@
 # Usage: system_test.sh SOURCE_DIR MAVREL_BINARY SANITIZED (ON or OFF)
 source "$(dirname "$0")/expect.sh"
 
-# A replaced file keeps its mode, new files get the umask, and links are followed.
+# A replaced file keeps its mode, owner, ACL and attributes, and a link its replaced target;
+# a new file gets what a plain open gives it: the umask, and the directory's default ACL.
 mkdir modes && cd modes
 echo old >T && chmod 604 T && echo old >target && ln -s target T_flag
 expect 0 "" "" sh -c 'umask 027 && mavrel T 1 && mavrel U 1' <&- # descriptor 0 is free, too
 expect 0 "604 640 640 target" "" sh -c 'echo $(stat -c %a T U U_flag) $(readlink T_flag)'
 expect 0 "$(samples 1 4 0)01$(samples 1 4 0)01" "" hex T target U U_flag
+if [ "$(id -u)" -eq 0 ]; then
+    chown daemon:daemon T && setfacl -m g::r,g:daemon:rw T && setfattr -n user.survey -v 7 T
+    : >plain && setfacl -d -m g:daemon:rw . && kept=$(getfacl T plain && getfattr -d T)
+    expect 0 "" "" sh -c 'umask 077 && mavrel T 2 && mavrel plain 1 && mavrel new 1 && : >shell'
+    [ "$(getfacl T plain && getfattr -d T)" = "$kept" ] || fail "a replacement lost metadata"
+    [ "$(getfacl -c new)" = "$(getfacl -c shell)" ] || fail "a new tile missed the default ACL"
+fi
 cd ..
 
 # A writable tile in a directory closed to its user is rewritten in place; a new one is refused.
@@ -22,6 +30,11 @@ expect 0 "" "" as_user sh -c 'cd closed && ../mavrel-copy T 2'
 expect 255 "failed to create tile: U: Permission denied" "" as_user sh -c 'cd closed && ../mavrel-copy U 2'
 expect 0 "$(samples 4 4 0)$(samples 4 1 1)" "" hex closed/T closed/T_flag
 chmod 755 closed
+# So is one in a shared sticky directory, where only the owner may replace it.
+mkdir -m 1777 sticky && echo old | tee sticky/T >sticky/T_flag && chmod 666 sticky/*
+chown daemon sticky/* 2>/dev/null || true
+expect 0 "" "" as_user sh -c 'cd sticky && ../mavrel-copy T 2'
+expect 0 "$(samples 4 4 0)$(samples 4 1 1)" "" hex sticky/T sticky/T_flag
 # Where the temporary file may be made, a tile its owner made read-only is still refused.
 mkdir open && echo old >open/T && chmod 444 open/T && chmod 777 open
 expect 255 "failed to create tile: T: Permission denied" "" as_user sh -c 'cd open && ../mavrel-copy T 2'
@@ -51,23 +64,31 @@ done
 cd ..
 
 # A device or a full file system (blocks or inodes) refuses the writes: the stage fails and
-# the old files stay.
-mkdir full
-if mount -t tmpfs -o size=256k,nr_inodes=4 tmpfs full 2>/dev/null && mknod full/dev c 1 7; then
+# the old files stay, and so does the target of a link.
+if mounted full mount -t tmpfs -o size=256k,nr_inodes=6 tmpfs && mknod full/dev c 1 7; then
     cd full
     expect 255 "failed to create tile: dev: No space left on device" "" mavrel dev 8
-    rm dev && echo old tile >T && echo old flag >T_flag && echo >last-inode
+    rm dev && echo old tile >T && echo old flag >T_flag && head -c 100000 /dev/urandom >target
+    ln -s target S && cp target ../target && echo >last-inode
     expect 255 "failed to create tile: T: No space left on device" "" mavrel T 1 # no inode is left
     rm last-inode
+    expect 255 "failed to create tile: S: No space left on device" "" mavrel S 400 -d int16
+    expect 0 "" "" cmp target ../target
+    rm S target
     expect 255 "failed to create tile: T: No space left on device" "" mavrel T 600 -d int16
     expect 255 "failed to create mask: T_flag: No space left on device" "" mavrel T 300 -d int16 -f int64
     expect 0 "T 180000 T_flag 9" "" listing
     expect 0 "$(samples 90000 2 0)" "" hex T
     expect 0 "old flag" "" cat T_flag
-    cd .. && umount full
+    cd ..
 else
     echo "skipped: cannot mount a small tmpfs with a device in it (needs root)"
 fi
+
+# A file grown past the size limit fails its stage and leaves nothing.
+mkdir limit
+expect 255 "failed to create tile: limit/T: File too large" "" sh -c 'ulimit -f 100 && mavrel limit/T 1000'
+expect 0 "" "" ls -A limit
 
 # Memory for the heights but not for the flags fails the mask stage. AddressSanitizer
 # reserves more address space than any limit allows.
@@ -78,14 +99,56 @@ if [ "$3" != ON ]; then
     cd ..
 fi
 
-# A termination signal while writing leaves the old file and no temporary file.
-mkdir signal && cd signal && echo old tile >T
-mavrel T 16384 <&- & # the temporary file gets descriptor 0
-for _ in $(seq 12000); do [ -z "$(find . -name '.mavrel-*')" ] || break; sleep 0.01; done
-kill -TERM $!
-expect 143 "" "" wait $!
-expect 0 "T 9" "" listing
-cd ..
+# A power cut right after the runs exit keeps every tile they wrote, new or replaced: the file
+# system shuts down without flushing its journal, as a cut would leave it.
+mkdir expected && (cd expected && mavrel T 300 -d int16)
+if mounted power loop_image ext4 64M; then
+    (cd power && mavrel OLD 10 && sync && for t in A B C OLD; do mavrel $t 300 -d int16; done &&
+        xfs_io -x -c shutdown .)
+    umount power && mount -o loop power.img power
+    for tile in A B C OLD; do
+        expect 0 "" "" sh -c "cmp power/$tile expected/T && cmp power/${tile}_flag expected/T_flag"
+    done
+else
+    echo "skipped: cannot mount an ext4 image (needs root and a loop device)"
+fi
+
+# A run killed at any moment leaves each file old or complete, and no other file.
+mkdir old new && (cd old && mavrel T 100)
+start=$(date +%s%N) && (cd new && mavrel T 8192 -d float64) && run=$((($(date +%s%N) - start) / 10000000))
+killed_runs() {
+    for moment in $(seq 0 9); do
+        cp old/T old/T_flag "$1"
+        mavrel "$1/T" 8192 -d float64 & sleep "$(printf '%d.%02d' $((run * moment / 1000)) $((run * moment / 10 % 100)))"
+        kill -KILL $! 2>/dev/null || true
+        wait $! 2>/dev/null || true
+        for file in T T_flag; do
+            cmp -s "$1/$file" "old/$file" || cmp -s "$1/$file" "new/$file" || fail "a kill left $1/$file mixed"
+        done
+        [ "$(echo $(ls -A -I lost+found "$1"))" = "T T_flag" ] || fail "a kill left $(ls -A "$1") in $1"
+    done
+}
+if mounted killed-ext4 loop_image ext4 2G && mounted killed-tmpfs mount -t tmpfs -o size=2g tmpfs; then
+    killed_runs killed-ext4 && killed_runs killed-tmpfs
+else
+    echo "skipped: cannot mount ext4 and tmpfs (needs root and a loop device)"
+fi
+
+# Where files cannot be unnamed (FUSE here, as NFS), a named temporary file stands in, and a
+# termination signal still leaves the old file and no other.
+if [ "$(id -u)" -eq 0 ] && mkdir fuse-source && mounted fuse bindfs fuse-source; then
+    cd fuse && echo old tile >T
+    mavrel T 16384 <&- & # the temporary file gets descriptor 0
+    for _ in $(seq 12000); do [ -z "$(find . -name '.mavrel-*')" ] || break; sleep 0.01; done
+    kill -TERM $!
+    expect 143 "" "" wait $!
+    expect 0 "T 9" "" listing
+    expect 0 "" "" mavrel T 2
+    expect 0 "$(samples 4 4 0)$(samples 4 1 1)" "" hex T T_flag
+    cd ..
+else
+    echo "skipped: cannot mount bindfs (needs root and FUSE)"
+fi
 
 # scripts/tile-names: the tiles of a region, and one line on standard error for bad bounds.
 expect 0 "$(lines N44E006 N44E007 N45E006 N45E007)" "" tile-names 44 46 6 8
