@@ -1,6 +1,7 @@
 #include "cli.hpp"
 
-#include <cstdlib>
+#include <argparse/exit.hpp>
+
 #include <cstring>
 #include <iostream>
 
@@ -15,7 +16,7 @@ void CliArgs::welcome() {
 Config init(int argc, char** argv, const std::string& version) {
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::cout << "mavrel " << version << std::endl;
-        std::exit(0);
+        argparse::exit_after_output(0);
     }
     CliArgs args;
     args.parse(argc, argv, false);

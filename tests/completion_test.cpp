@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -28,14 +29,19 @@ std::string bash(const std::string& script) {
     return output;
 }
 
-// Returns what script's function for words[0] offers for the last of words, as bash calls it.
-std::string complete(const std::string& script, const std::vector<std::string>& words) {
+// Returns what script's function for words[0] offers for the last of words, as bash calls it:
+// with the cursor at the end of that word, or where it holds a '|'.
+std::string complete(const std::string& script, std::vector<std::string> words) {
+    std::string& last = words.back();
+    const std::string before_cursor = last == "=" ? "" : last.substr(0, last.find('|'));
+    last.erase(std::remove(last.begin(), last.end(), '|'), last.end());
     std::string call = script + "COMP_WORDS=(";
     for (const auto& word : words) {
         call += "$'" + word + "' "; // in $'...' a quote is written \'
     }
     return bash(call + ")\nCOMP_CWORD=" + std::to_string(words.size() - 1) + "\n$(complete -p " +
-                words[0] + " | cut -d' ' -f3)\necho \"${COMPREPLY[*]}\"\n");
+                words[0] + " | cut -d' ' -f3) " + words[0] + " $'" + before_cursor +
+                "'\necho \"${COMPREPLY[*]}\"\n");
 }
 
 TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
@@ -51,6 +57,8 @@ TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
     const std::tuple<const std::string&, std::vector<std::string>, std::string> cases[] = {
         {mavrel, {"mavrel", "T", "3", "-d", ""}, "int16 int32 int64 float32 float64\n"},
         {mavrel, {"mavrel", "T", "3", "--fl"}, "--flag-type\n"},
+        {mavrel, {"mavrel", "--fla|x"}, "--flag-type\n"},
+        {mavrel, {"mavrel", "-d", "=", "i|x"}, "int16 int32 int64\n"},
         {mavrel, {"mavrel", "T", "3", "--data-type", "=", "fl"}, "float32 float64\n"},
         {mavrel, {"mavrel", "-f", "="}, "int8 int16 int32 int64\n"},
         {mavrel, {"mavrel", "-"}, "-d --data-type -f --flag-type --version -? --help\n"},
@@ -69,6 +77,16 @@ TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
     EXPECT_EQ(bash("true; variables=$(compgen -v; echo variables)\n" + other +
                    "compgen -A function; comm -13 <(echo \"$variables\") <(compgen -v)\n"),
               "_paint_it\n");
+}
+
+// Typed into an interactive bash, a directory completes with its slash and a blank is escaped.
+TEST(completion, file_names_complete_as_readline_quotes_them) {
+    const std::string tmux = "tmux -L completion-test-$$ ";
+    EXPECT_EQ(bash("mkdir dir && touch 'a b' && " + tmux + "new-session -d 'bash --norc'\n" + tmux +
+                   "send-keys 'source " MAVREL_COMPLETION "' Enter && sleep 0.5\n" + tmux +
+                   "send-keys 'mavrel --version d' Tab ' a' Tab && sleep 0.5\n" + tmux +
+                   "capture-pane -p | grep -o 'mavrel --version.*'; " + tmux + "kill-server\n"),
+              "mavrel --version dir/ a\\ b\n");
 }
 
 } // namespace

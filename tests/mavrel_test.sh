@@ -73,4 +73,7 @@ row 255 "failed to create tile: D: Is a directory" "" "D/" D 1
 mkdir row && echo old >row/T
 row 255 "failed to create tile: cannot create std::vector larger than max_size()" "" \
     "T $(echo old | hex)" T 1073741824 -d float64
+for request in --version --help; do # standard output that takes nothing is a failure
+    expect 255 "" "cannot write standard output: No space left on device" sh -c "mavrel $request >/dev/full"
+done
 [ "$failures" -eq 0 ]

@@ -82,11 +82,10 @@ std::string bash_completion(const Args& args, const std::string& program) {
     const std::string function = function_name(program);
     return function +
            "() {\n"
-           "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} "
-           "values=\n"
-           "    # bash splits --name=VALUE at \"=\": the words end in --name, =, VALUE "
-           "or in --name, =.\n"
-           "    if [[ $cur == = ]]; then\n"
+           "    local cur=$2 prev=${COMP_WORDS[COMP_CWORD-1]} values=\n"
+           "    # cur is the word up to the cursor. bash splits --name=VALUE at \"=\": the "
+           "words end in --name, =, VALUE or in --name, =.\n"
+           "    if [[ ${COMP_WORDS[COMP_CWORD]} == = ]]; then\n"
            "        prev+='=' cur=\n"
            "    elif [[ $prev == = && $COMP_CWORD -ge 2 ]]; then\n"
            "        prev=${COMP_WORDS[COMP_CWORD-2]}=\n"

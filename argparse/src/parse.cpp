@@ -1,4 +1,5 @@
 #include <argparse/args.hpp>
+#include <argparse/exit.hpp>
 
 #include <algorithm>
 #include <cstdlib>
@@ -184,7 +185,7 @@ void Args::parse(int argc, const char* const* argv, const bool& raise_on_error) 
     }
     if (help_requested) {
         help();
-        std::exit(0);
+        exit_after_output(0);
     }
     for (const auto& entry : entries) {
         if (!entry->error_message.empty()) {
