@@ -23,17 +23,17 @@ template <typename T> struct FreshPagesAllocator {
     template <typename U> explicit FreshPagesAllocator(const FreshPagesAllocator<U>&) {}
 
     T* allocate(std::size_t count) {
-        void* pages = ::mmap(nullptr, count * sizeof(T), PROT_READ | PROT_WRITE,
+        void* pages = ::mmap(nullptr, mapped_bytes(count), PROT_READ | PROT_WRITE,
                              MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (pages == MAP_FAILED) {
             throw std::bad_alloc();
         }
-        // Reading then maps one shared zero page per 2 MiB instead of one per small page.
-        advise_huge_pages(pages, count * sizeof(T));
+        // Reading then maps one shared zero page per huge page instead of one per small page.
+        advise_huge_pages(pages, mapped_bytes(count));
         return static_cast<T*>(pages);
     }
 
-    void deallocate(T* pages, std::size_t count) { ::munmap(pages, count * sizeof(T)); }
+    void deallocate(T* pages, std::size_t count) { ::munmap(pages, mapped_bytes(count)); }
 
     template <typename U> void construct(U*) {}
 
@@ -43,6 +43,15 @@ template <typename T> struct FreshPagesAllocator {
 
     bool operator==(const FreshPagesAllocator&) const { return true; }
     bool operator!=(const FreshPagesAllocator&) const { return false; }
+
+private:
+    // Whole 2 MiB huge pages (x86-64, and arm64 with 4 KiB pages), which the kernel aligns a
+    // mapping of to a huge page boundary; elsewhere merely a multiple of the page size. The
+    // part past the samples is never touched, so it costs nothing.
+    static std::size_t mapped_bytes(std::size_t count) {
+        constexpr std::size_t huge_page = std::size_t{2} << 20;
+        return (count * sizeof(T) + huge_page - 1) / huge_page * huge_page;
+    }
 };
 
 } // namespace cli

@@ -2,7 +2,6 @@
 
 #include "file_output.hpp"
 #include "fresh_pages.hpp"
-#include "huge_pages.hpp"
 
 #include <cstdint>
 #include <iostream>
@@ -13,10 +12,13 @@
 namespace cli {
 namespace {
 
+// Samples in memory fresh from the kernel, where zero costs nothing.
+template <typename T> using Samples = std::vector<T, FreshPagesAllocator<T>>;
+
 // Returns an empty vector with room for size samples, taken in one allocation; the length
 // error comes before any allocation.
-template <typename T, typename Allocator> std::vector<T, Allocator> room_for(std::size_t size) {
-    std::vector<T, Allocator> samples;
+template <typename T> Samples<T> room_for(std::size_t size) {
+    Samples<T> samples;
     if (size > samples.max_size()) {
         throw std::length_error("cannot create std::vector larger than max_size()");
     }
@@ -25,21 +27,19 @@ template <typename T, typename Allocator> std::vector<T, Allocator> room_for(std
 }
 
 // The samples of one square tile, all alike, held whole in memory.
-template <typename T, typename Allocator = std::allocator<T>> class Tile {
+template <typename T> class Tile {
 public:
     std::size_t size;
-    std::vector<T, Allocator> samples;
+    Samples<T> samples;
 
-    // All zero, written by nobody where the allocator's memory reads as zero already.
+    // All zero: the fresh memory reads so already, and nothing is written into it.
     explicit Tile(std::uint32_t width)
-        : size(std::size_t{width} * width), samples(room_for<T, Allocator>(size)) {
+        : size(std::size_t{width} * width), samples(room_for<T>(size)) {
         samples.resize(size);
     }
 
-    // Advised onto huge pages before the memory is first touched, when that is cheapest.
     Tile(std::uint32_t width, T fill)
-        : size(std::size_t{width} * width), samples(room_for<T, Allocator>(size)) {
-        advise_huge_pages(samples.data(), size * sizeof(T));
+        : size(std::size_t{width} * width), samples(room_for<T>(size)) {
         samples.assign(size, fill);
     }
 
@@ -48,9 +48,8 @@ public:
     }
 };
 
-// Heights are all zero: their memory comes fresh from the kernel and is never written.
 template <typename T> void write_zero_tile(std::uint32_t width, const std::string& name) {
-    Tile<T, FreshPagesAllocator<T>> tile(width);
+    Tile<T> tile(width);
     tile.write_to_file(name);
 }
 
