@@ -4,8 +4,8 @@
 set -euo pipefail
 PATH=$(dirname "$2"):$1/scripts:$1/examples:$PATH
 work=$(mktemp -d)
-mounts=()
-trap 'cd / && for dir in "${mounts[@]}"; do umount "$dir"; done; rm -rf "$work"' EXIT
+mounts=() daemons=()
+trap 'cd / && stop_daemons && for dir in "${mounts[@]}"; do umount "$dir"; done; rm -rf "$work"' EXIT
 chmod 755 "$work"
 cd "$work"
 failures=0
@@ -30,6 +30,16 @@ expect() {
 # which the end of the test unmounts; fails quietly where it cannot (not root, no FUSE).
 mounted() {
     mkdir "$work/$1" && "${@:2}" "$work/$1" 2>/dev/null && mounts+=("$work/$1")
+}
+# started COMMAND...: runs a daemon that stays in the foreground as a background job, which
+# the end of the test stops; its messages go to daemons.log.
+started() {
+    "$@" >>"$work/daemons.log" 2>&1 &
+    daemons+=($!)
+}
+stop_daemons() {
+    local pid
+    for pid in "${daemons[@]}"; do kill "$pid" && wait "$pid" || true; done
 }
 # loop_image TYPE SIZE DIR: makes a file system of TYPE (ext4, xfs) in an image DIR.img of
 # SIZE and mounts it at DIR.

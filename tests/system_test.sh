@@ -167,9 +167,11 @@ expect 0 "N08W010" "" tile-names 08 +9 -010 -9
 expect 2 "" "tile-names: usage: tile-names SOUTH NORTH WEST EAST (whole degrees)" tile-names 1 2 3
 expect 2 "" "tile-names: SOUTH is not a whole number of degrees: 'a'" tile-names a 1 0 1
 expect 2 "" "tile-names: SOUTH 2 lies north of NORTH 1" tile-names 2 1 0 1
-expect 2 "" "tile-names: WEST 3 lies east of EAST -1" tile-names 0 1 3 -1
+expect 0 "$(lines N50E179 N50W180 N51E179 N51W180)" "" tile-names 50 52 179 -179
+expect 0 "" "" tile-names 0 1 -180 -180
 expect 2 "" "tile-names: SOUTH -91 lies beyond -90 to 90" tile-names -91 0 0 1
 expect 2 "" "tile-names: EAST 181 lies beyond -180 to 180" tile-names 0 1 0 181
+expect 2 "" "tile-names: NORTH -1234567890 lies beyond -90 to 90" tile-names 0 -001234567890 0 1
 
 # The README's wrapper fails where mavrel only warned, and passes mavrel's failures on.
 expect 2 "" "unrecognised commandline argument: datatype" mavrel-strict T 1 --datatype int16
