@@ -8,6 +8,11 @@ mounts=() daemons=()
 trap 'cd / && stop_daemons && for dir in "${mounts[@]}"; do umount "$dir"; done; rm -rf "$work"' EXIT
 chmod 755 "$work"
 cd "$work"
+# A cross build's mavrel runs through its emulator, named in MAVREL_EMULATOR.
+if [ -n "${MAVREL_EMULATOR:-}" ]; then
+    mkdir .emulated && printf '#!/bin/sh\nexec %s %s "$@"\n' "$MAVREL_EMULATOR" "$2" >.emulated/mavrel
+    chmod +x .emulated/mavrel && PATH=$work/.emulated:$PATH
+fi
 failures=0
 
 fail() {
