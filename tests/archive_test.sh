@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Makes the release archive with CPack and checks its checksum and its files, then runs its
-# program in an empty root: a chroot that holds nothing else, or, for another architecture,
-# its emulator in an empty directory. It must write an exact tile pair and tell its version.
+# Makes the release archive and checks its checksum and files, then runs its program in an
+# empty root (a chroot, or its emulator in an empty directory): exact tiles, and the version.
 # Usage: archive_test.sh SOURCE_DIR MAVREL_BINARY VERSION BUILD_DIR ARCHITECTURE [EMULATOR]
 source "$(dirname "$0")/expect.sh"
 top=mavrel-$3-linux-$5 emulator=${6:-}

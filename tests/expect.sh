@@ -1,15 +1,14 @@
-# Sourced by the shell tests with the arguments SOURCE_DIR MAVREL_BINARY: works in a scratch
-# directory, removed at the end, with the built mavrel and the repository's scripts and
-# examples on PATH, and offers expect() and helpers to describe files.
+# Sourced by the shell tests with the arguments SOURCE_DIR MAVREL_BINARY: a scratch directory,
+# removed at the end, mavrel, scripts and examples on PATH, expect() and helpers.
 set -euo pipefail
 PATH=$(dirname "$2"):$1/scripts:$1/examples:$PATH
 work=$(mktemp -d)
 mounts=() daemons=()
-trap 'cd / && stop_daemons && for dir in "${mounts[@]}"; do umount "$dir"; done; rm -rf "$work"' EXIT
+trap 'cd / && for pid in "${daemons[@]}"; do kill "$pid" && wait "$pid" || true; done &&
+    for dir in "${mounts[@]}"; do umount "$dir"; done; rm -rf "$work"' EXIT
 chmod 755 "$work"
 cd "$work"
-# A cross build's mavrel runs through its emulator, named in MAVREL_EMULATOR.
-if [ -n "${MAVREL_EMULATOR:-}" ]; then
+if [ -n "${MAVREL_EMULATOR:-}" ]; then # a cross build's mavrel runs through its emulator
     mkdir .emulated && printf '#!/bin/sh\nexec %s %s "$@"\n' "$MAVREL_EMULATOR" "$2" >.emulated/mavrel
     chmod +x .emulated/mavrel && PATH=$work/.emulated:$PATH
 fi
@@ -31,20 +30,14 @@ expect() {
         fail "$*: status $actual, output '${got_out%.}', errors '${got_err%.}'"
 }
 
-# mounted DIR COMMAND...: runs COMMAND... DIR to mount a file system at the new directory DIR,
-# which the end of the test unmounts; fails quietly where it cannot (not root, no FUSE).
+# mounted DIR COMMAND...: mounts with COMMAND... DIR at the new DIR, unmounted at the end.
 mounted() {
     mkdir "$work/$1" && "${@:2}" "$work/$1" 2>/dev/null && mounts+=("$work/$1")
 }
-# started COMMAND...: runs a daemon that stays in the foreground as a background job, which
-# the end of the test stops; its messages go to daemons.log.
+# started COMMAND...: runs a daemon in the background, stopped at the end; messages in daemons.log.
 started() {
     "$@" >>"$work/daemons.log" 2>&1 &
     daemons+=($!)
-}
-stop_daemons() {
-    local pid
-    for pid in "${daemons[@]}"; do kill "$pid" && wait "$pid" || true; done
 }
 # loop_image TYPE SIZE DIR: makes a file system of TYPE (ext4, xfs) in an image DIR.img of
 # SIZE and mounts it at DIR.
@@ -54,5 +47,7 @@ lines() { printf '%s\n' "$@"; }
 hex() { od -An -v -tx1 "$@" | tr -d ' \n' && echo; }
 # samples COUNT SIZE FIRST: the hex of COUNT samples of SIZE bytes, FIRST and zero bytes.
 samples() { perl -e 'print unpack("H*", (chr($ARGV[2]) . "\0" x ($ARGV[1] - 1)) x $ARGV[0])' "$@"; }
+# matches FILE CANDIDATE...: whether FILE holds the bytes of one of the candidates.
+matches() { for candidate in "${@:2}"; do cmp -s "$1" "$candidate" && return; done; false; }
 # listing: the names and sizes of the files in the working directory, on one line.
 listing() { echo $(stat -c '%n %s' $(ls -A)); }

@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# Runs scripts/tiles.sbatch on a real one-node Slurm that the test starts and stops: a tile in
-# a missing directory fails its task, and the same submission, once the directory exists,
-# completes the batch without running again the tiles that had finished.
+# Runs scripts/tiles.sbatch on a one-node Slurm started for it: a tile in a missing directory
+# fails its task, and once the directory exists the same submission resumes the batch.
 # Usage: slurm_test.sh SOURCE_DIR MAVREL_BINARY
 source "$(dirname "$0")/expect.sh"
-skip() {
-    echo "skipped: $*"
-    exit 0
-}
+skip() { echo "skipped: $*" && exit 0; }
 [ "$(id -u)" -eq 0 ] || skip "starting munged, slurmctld and slurmd needs root"
 
 mkdir -m 755 munge state spool batch && head -c 1024 /dev/urandom >munge/key && chmod 600 munge/key
@@ -19,7 +15,6 @@ SlurmctldHost=$host(127.0.0.1)
 SlurmctldPort=16817
 SlurmdPort=16818
 AuthInfo=socket=$work/munge/socket
-SlurmUser=root
 ProctrackType=proctrack/linuxproc
 TaskPlugin=task/none
 SelectType=select/cons_tres
@@ -28,8 +23,6 @@ StateSaveLocation=$work/state
 SlurmdSpoolDir=$work/spool
 SlurmctldPidFile=$work/slurmctld.pid
 SlurmdPidFile=$work/slurmd.pid
-SlurmctldLogFile=$work/slurmctld.log
-SlurmdLogFile=$work/slurmd.log
 NodeName=$host NodeAddr=127.0.0.1 CPUs=$(nproc) RealMemory=$memory
 PartitionName=tiles Nodes=ALL Default=YES State=UP
 CONF
@@ -41,16 +34,13 @@ started slurmd -D
 for _ in $(seq 100); do [ "$(sinfo -h -o %t 2>/dev/null)" = idle ] && break; sleep 0.2; done
 [ "$(sinfo -h -o %t 2>/dev/null)" = idle ] || skip "the Slurm daemons did not start: $(tail -n 1 daemons.log)"
 
-cd batch && mkdir tiles
-lines tiles/N44E006 missing/N44E007 tiles/N45E006 tiles/N45E007 tiles/N46E006 >list
+cd batch && mkdir tiles && lines tiles/N44E006 missing/N44E007 tiles/N45E006 tiles/N45E007 tiles/N46E006 >list
 submit() { TILES_PER_TASK=2 sbatch --quiet --wait --array=0-2 "$1/scripts/tiles.sbatch" list 3; }
 expect 1 "" "" submit "$1"
 expect 0 "mavrel missing/N44E007 3" "" awk -F'\t' '$7 == 255 { print $9 }' list.joblogs/0
 mkdir missing
 expect 0 "" "" submit "$1"
-for tile in $(<list); do
-    expect 0 "$(samples 9 4 0)$(samples 9 1 1)" "" hex "$tile" "${tile}_flag"
-done
+for tile in $(<list); do expect 0 "$(samples 9 4 0)$(samples 9 1 1)" "" hex "$tile" "${tile}_flag"; done
 # Each tile ran once, but the one that failed, and nothing was written but tiles and logs.
 expect 0 "$( (cat list && echo missing/N44E007) | sed 's/.*/mavrel & 3/' | sort)" "" \
     sh -c 'tail -qn +2 list.joblogs/* | cut -f9 | sort'
