@@ -37,7 +37,8 @@ for _ in $(seq 100); do [ "$(sinfo -h -o %t 2>/dev/null)" = idle ] && break; sle
 cd batch && mkdir tiles && lines tiles/N44E006 missing/N44E007 tiles/N45E006 tiles/N45E007 tiles/N46E006 >list
 submit() { TILES_PER_TASK=2 sbatch --quiet --wait --array=0-2 "$1/scripts/tiles.sbatch" list 3; }
 expect 1 "" "" submit "$1"
-expect 0 "mavrel missing/N44E007 3" "" awk -F'\t' '$7 == 255 { print $9 }' list.joblogs/0
+expect 0 "mavrel missing/N44E007 3" "" awk -F'\t' 'FNR > 1 { status[$9] = $7 }
+    END { for (run in status) if (status[run]) print run }' list.joblogs/*
 mkdir missing
 expect 0 "" "" submit "$1"
 for tile in $(<list); do expect 0 "$(samples 9 4 0)$(samples 9 1 1)" "" hex "$tile" "${tile}_flag"; done
