@@ -31,14 +31,9 @@ expect() {
 }
 
 # mounted DIR COMMAND...: mounts with COMMAND... DIR at the new DIR, unmounted at the end.
-mounted() {
-    mkdir "$work/$1" && "${@:2}" "$work/$1" 2>/dev/null && mounts+=("$work/$1")
-}
+mounted() { mkdir "$work/$1" && "${@:2}" "$work/$1" 2>/dev/null && mounts+=("$work/$1"); }
 # started COMMAND...: runs a daemon in the background, stopped at the end; messages in daemons.log.
-started() {
-    "$@" >>"$work/daemons.log" 2>&1 &
-    daemons+=($!)
-}
+started() { "$@" >>"$work/daemons.log" 2>&1 & daemons+=($!); }
 # loop_image TYPE SIZE DIR: makes a file system of TYPE (ext4, xfs) in an image DIR.img of
 # SIZE and mounts it at DIR.
 loop_image() { truncate -s "$2" "$3.img" && mkfs."$1" -q "$3.img" && mount -o loop "$3.img" "$3"; }

@@ -12,6 +12,7 @@ echo old >T && chmod 604 T && echo old >target && ln -s target T_flag
 expect 0 "" "" sh -c 'umask 027 && mavrel T 1 && mavrel U 1' <&- # descriptor 0 is free, too
 expect 0 "604 640 640 target" "" sh -c 'echo $(stat -c %a T U U_flag) $(readlink T_flag)'
 expect 0 "$(samples 1 4 0)01$(samples 1 4 0)01" "" hex T target U U_flag
+ln -s /dev/null N && ln -s /dev/null N_flag && expect 0 "" "" mavrel N 2 # a device has no sync
 [ "$(id -u)" -eq 0 ] || echo "skipped: keeping another owner and ACLs needs root"
 if [ "$(id -u)" -eq 0 ]; then
     chown daemon:daemon T && setfacl -m g::r,g:daemon:rw T && setfattr -n user.survey -v 7 T
@@ -40,16 +41,17 @@ mkdir open && echo old >open/T && chmod 444 open/T && chmod 777 open
 expect 255 "failed to create tile: T: Permission denied" "" as_user sh -c 'cd open && ../mavrel-copy T 2'
 expect 0 "old" "" cat open/T
 
-# Eight writers of one tile at once leave complete files of single runs, twenty times over.
+# Eight writers of one tile at once, one file through a link, leave complete files of single
+# runs, twenty times over.
 configs=("64 -d int16" "128 -d int32 -f int16" "192 -d int64 -f int32" "256 -d float32 -f int64"
          "320 -d float64" "384 -f int16" "448 -d int16 -f int32" "512 -d int32 -f int64")
 for i in "${!configs[@]}"; do mkdir "reference$i" && (cd "reference$i" && mavrel T ${configs[$i]}); done
-mkdir race && cd race
+mkdir race && cd race && ln -s target T_flag
 for round in $(seq 20); do
     for config in "${configs[@]}"; do mavrel T $config & done
     for writer in $(jobs -p); do wait "$writer" || fail "a writer failed in round $round"; done
-    [ "$(echo $(ls -A))" = "T T_flag" ] || fail "round $round left $(ls -A)"
-    matches T ../reference*/T && matches T_flag ../reference*/T_flag || fail "round $round mixed runs"
+    [ "$(echo $(ls -A))" = "T T_flag target" ] || fail "round $round left $(ls -A)"
+    matches T ../reference*/T && matches target ../reference*/T_flag || fail "round $round mixed runs"
 done
 cd ..
 
