@@ -42,8 +42,7 @@ mkdir open && echo old >open/T && chmod 444 open/T && chmod 777 open
 expect 255 "failed to create tile: T: Permission denied" "" as_user sh -c 'cd open && ../mavrel-copy T 2'
 expect 0 "old" "" cat open/T
 
-# Eight writers of one tile at once, one file through a link, leave complete files of single
-# runs, twenty times over.
+# Eight writers of one tile at once, one file through a link, leave files of single runs.
 configs=("64 -d int16" "128 -d int32 -f int16" "192 -d int64 -f int32" "256 -d float32 -f int64"
          "320 -d float64" "384 -f int16" "448 -d int16 -f int32" "512 -d int32 -f int64")
 for i in "${!configs[@]}"; do mkdir "reference$i" && (cd "reference$i" && mavrel T ${configs[$i]}); done
@@ -137,8 +136,7 @@ else
     echo "skipped: cannot mount bindfs (needs root and FUSE)"
 fi
 
-# Without /proc (which AddressSanitizer needs) an unnamed file is linked by privilege, and
-# without that a named one is used.
+# Without /proc a privileged run links by descriptor, others use a named file (ASan needs /proc).
 [ "$(id -u)" -eq 0 ] || echo "skipped: unmounting /proc needs root"
 if [ "$(id -u)" -eq 0 ] && [ "$3" != ON ] && mkdir noproc; then
     expect 0 "" "" unshare -m sh -c 'umount -l /proc && mavrel noproc/T 1 &&
