@@ -112,7 +112,8 @@ bool refused(int error) {
 // Replaces target only once every byte reached stable storage in a new file beside it.
 void replace_file(const std::string& name, const Target& target, const void* bytes,
                   std::size_t count) {
-    TemporaryFile temporary(directory_of(target.path));
+    const std::string directory = directory_of(target.path);
+    TemporaryFile temporary(directory);
     const int fd = temporary.descriptor();
     if (fd < 0 && target.exists && refused(errno)) {
         return write_in_place(target.path, name, bytes, count);
@@ -127,7 +128,7 @@ void replace_file(const std::string& name, const Target& target, const void* byt
         }
         throw_file_error(name);
     }
-    if (!sync_directory(directory_of(target.path))) {
+    if (!sync_directory(directory)) {
         throw_file_error(name);
     }
 }
