@@ -49,13 +49,15 @@ bool close_after_failure(int fd) {
     return false;
 }
 
+// Syncs and closes fd; returns false with errno set when either fails.
+bool sync_and_close(int fd) {
+    return sync_to_storage(fd) ? ::close(fd) == 0 : close_after_failure(fd);
+}
+
 void write_in_place(const std::string& path, const std::string& name, const void* bytes,
                     std::size_t count) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    const bool written =
-        fd >= 0 && (write_all(fd, bytes, count) && sync_to_storage(fd) ? ::close(fd) == 0
-                                                                       : close_after_failure(fd));
-    if (!written) {
+    if (fd < 0 || !(write_all(fd, bytes, count) ? sync_and_close(fd) : close_after_failure(fd))) {
         throw_file_error(name);
     }
 }
@@ -73,7 +75,7 @@ bool sync_directory(const std::string& directory) {
     if (fd < 0) {
         return true; // the rename is atomic all the same
     }
-    return sync_to_storage(fd) ? ::close(fd) == 0 : close_after_failure(fd);
+    return sync_and_close(fd);
 }
 
 // The file that a name finally refers to, through any symbolic links.
