@@ -3,9 +3,11 @@
 set -euo pipefail
 PATH=$(dirname "$2"):$1/scripts:$1/examples:$PATH
 work=$(mktemp -d)
-mounts=() daemons=()
-trap 'cd / && for pid in "${daemons[@]}"; do kill "$pid" && wait "$pid" || true; done &&
-    for dir in "${mounts[@]}"; do umount "$dir"; done; rm -rf "$work"' EXIT
+mounts=()
+# The end stops what the test started in the background, by process id, then unmounts.
+trap 'cd / && { kill $(jobs -p) 2>/dev/null || true; } && wait; for dir in "${mounts[@]}"; do umount "$dir"; done
+    rm -rf "$work"' EXIT
+trap 'exit 143' TERM INT HUP # so that a stopped test cleans up too
 chmod 755 "$work"
 cd "$work"
 if [ -n "${MAVREL_EMULATOR:-}" ]; then # a cross build's mavrel runs through its emulator
@@ -33,7 +35,7 @@ expect() {
 # mounted DIR COMMAND...: mounts with COMMAND... DIR at the new DIR, unmounted at the end.
 mounted() { mkdir "$work/$1" && "${@:2}" "$work/$1" 2>/dev/null && mounts+=("$work/$1"); }
 # started COMMAND...: runs a daemon in the background, stopped at the end; messages in daemons.log.
-started() { "$@" >>"$work/daemons.log" 2>&1 & daemons+=($!); }
+started() { "$@" >>"$work/daemons.log" 2>&1 & }
 # loop_image TYPE SIZE DIR: makes a file system of TYPE (ext4, xfs) in an image DIR.img of
 # SIZE and mounts it at DIR.
 loop_image() { truncate -s "$2" "$3.img" && mkfs."$1" -q "$3.img" && mount -o loop "$3.img" "$3"; }
