@@ -1,15 +1,18 @@
 #pragma once
 
-#include <string>
 #include <sys/stat.h>
 
 namespace cli {
 
-// Gives the new file fd what the file at path, described by old, has besides its bytes: owner
-// and group where the process may set them, permission bits, and the extended attributes with
-// the ACL, so that a replacement grants nobody access the old file did not. Returns false
-// with errno set when an attribute cannot be copied. File systems that fix owners and modes
-// themselves refuse to change them, which is no failure.
-bool keep_metadata(int fd, const std::string& path, const struct stat& old);
+// Gives the new file fd the owner and group of the old file, described by old, where the
+// process may set them; returns whether fd has both now. File systems that fix owners
+// themselves refuse to change them, and give both files the same.
+bool keep_owner(int fd, const struct stat& old);
+
+// Gives the new file fd the permission bits of the old file old_fd, described by old, and its
+// extended attributes with the ACL, so that a replacement grants nobody access the old file did
+// not. Attributes that vouch for the old content (file capabilities, integrity hashes) are not
+// copied. Returns false with errno set when an attribute cannot be copied.
+bool keep_attributes(int fd, int old_fd, const struct stat& old);
 
 } // namespace cli

@@ -1,10 +1,10 @@
 #include "file_output.hpp"
 
 #include "file_metadata.hpp"
+#include "file_target.hpp"
 #include "temporary_file.hpp"
 
 #include <cerrno>
-#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
@@ -35,104 +35,95 @@ bool write_all(int fd, const void* bytes, std::size_t count) {
     return true;
 }
 
-// Brings what was written to fd onto stable storage. Devices and FIFOs have nothing to sync,
-// which fsync says with EINVAL or EROFS.
+// Brings what was written to fd onto stable storage. Pipes and devices have nothing to sync,
+// which fsync says with EINVAL or EROFS; from a file or a directory any error is a failure.
 bool sync_to_storage(int fd) {
-    return ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
-}
-
-// Closes fd after a failed step; returns false with that step's errno kept.
-bool close_after_failure(int fd) {
+    if (::fsync(fd) == 0) {
+        return true;
+    }
     const int error = errno;
-    ::close(fd);
+    struct stat status {};
+    const bool nothing_to_sync = (error == EINVAL || error == EROFS) && ::fstat(fd, &status) == 0 &&
+                                 !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode);
     errno = error;
-    return false;
+    return nothing_to_sync;
 }
 
-// Syncs and closes fd; returns false with errno set when either fails.
-bool sync_and_close(int fd) {
-    return sync_to_storage(fd) ? ::close(fd) == 0 : close_after_failure(fd);
+// Brings a new name in directory onto stable storage: through the directory where it may be
+// opened for reading, else by syncing the file system that holds the named file.
+bool sync_name(int directory, int file) {
+    Descriptor opened(::openat(directory, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!opened.valid()) {
+        return errno == EACCES && ::syncfs(file) == 0;
+    }
+    return sync_to_storage(opened.get()) && opened.close();
 }
 
-void write_in_place(const std::string& path, const std::string& name, const void* bytes,
+// Readies an open file for writing from its start: a device or FIFO opened without waiting
+// now waits, and a regular file loses its old bytes.
+bool rewind(int fd, const struct stat& status) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 &&
+           (!S_ISREG(status.st_mode) || ::ftruncate(fd, 0) == 0);
+}
+
+void write_in_place(FileTarget& target, const std::string& name, const void* bytes,
                     std::size_t count) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0 || !(write_all(fd, bytes, count) ? sync_and_close(fd) : close_after_failure(fd))) {
+    const int fd = target.file.get();
+    if (!rewind(fd, target.status) || !write_all(fd, bytes, count) || !sync_to_storage(fd) ||
+        !target.file.close()) {
         throw_file_error(name);
     }
 }
 
-// The directory part of path with its final slash, or "" for the working directory.
-std::string directory_of(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-// Brings a new name in directory onto stable storage, where the directory can be opened.
-bool sync_directory(const std::string& directory) {
-    const int fd =
-        ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return true; // the rename is atomic all the same
-    }
-    return sync_and_close(fd);
-}
-
-// The file that a name finally refers to, through any symbolic links.
-struct Target {
-    std::string path;
-    bool exists = false;
-    struct stat status {};
-};
-
-Target final_target(const std::string& name) {
-    Target target{name};
-    for (int links = 0; links <= 40; ++links) {
-        target.exists = ::lstat(target.path.c_str(), &target.status) == 0;
-        if (!target.exists && errno != ENOENT) {
-            throw_file_error(name);
-        }
-        if (!target.exists || !S_ISLNK(target.status.st_mode)) {
-            return target;
-        }
-        char link[PATH_MAX];
-        const ssize_t length = ::readlink(target.path.c_str(), link, sizeof link);
-        if (length < 0) {
-            throw_file_error(name);
-        }
-        const std::string to(link, static_cast<std::size_t>(length));
-        target.path = to.front() == '/' ? to : directory_of(target.path) + to;
-    }
-    throw_file_error(name, ELOOP);
-}
-
-// Where the directory or its sticky bit keeps us from replacing a file we may write.
+// Where the directory or its sticky bit keeps us from replacing a file we may write, or the
+// old file is a mount point of its own.
 bool refused(int error) {
-    return error == EACCES || error == EPERM;
+    return error == EACCES || error == EPERM || error == EBUSY;
 }
 
-// Replaces target only once every byte reached stable storage in a new file beside it.
-void replace_file(const std::string& name, const Target& target, const void* bytes,
-                  std::size_t count) {
-    const std::string directory = directory_of(target.path);
-    TemporaryFile temporary(directory);
+// How the kernel refuses to link an unnamed file by its descriptor (before Linux 6.10, without
+// the privilege in the initial user namespace).
+bool link_refused(int error) {
+    return error == ENOENT || error == EPERM || error == EACCES;
+}
+
+enum class Replacement { done, refused, link_refused };
+
+// Writes a new file beside the target, unnamed unless named, and renames it over the target
+// once every byte reached stable storage, keeping the old file's identity; says what kept it
+// from doing so where another way may succeed.
+Replacement replace(const FileTarget& target, bool named, const std::string& name,
+                    const void* bytes, std::size_t count) {
+    TemporaryFile temporary(target.directory.get(), named);
     const int fd = temporary.descriptor();
-    if (fd < 0 && target.exists && refused(errno)) {
-        return write_in_place(target.path, name, bytes, count);
+    const bool exists = target.file.valid();
+    if (fd < 0 && exists && refused(errno)) {
+        return Replacement::refused;
     }
-    if (fd < 0 || (target.exists && !keep_metadata(fd, target.path, target.status)) ||
+    if (exists && fd >= 0 && !keep_owner(fd, target.status)) {
+        return Replacement::refused; // the old file keeps its owner, group and ACL in place
+    }
+    if (fd < 0 || (exists && !keep_attributes(fd, target.file.get(), target.status)) ||
         !write_all(fd, bytes, count) || !sync_to_storage(fd)) {
         throw_file_error(name);
     }
-    if (!temporary.take_name(target.path)) {
-        if (target.exists && refused(errno)) {
-            return write_in_place(target.path, name, bytes, count);
+    if (!temporary.link()) {
+        if (!named && link_refused(errno)) {
+            return Replacement::link_refused;
         }
         throw_file_error(name);
     }
-    if (!sync_directory(directory)) {
+    if (!temporary.take_name(target.leaf)) {
+        if (exists && refused(errno)) {
+            return Replacement::refused;
+        }
         throw_file_error(name);
     }
+    if (!sync_name(target.directory.get(), fd) || !temporary.close()) {
+        throw_file_error(name);
+    }
+    return Replacement::done;
 }
 
 } // namespace
@@ -141,15 +132,17 @@ void write_file(const std::string& name, const void* bytes, std::size_t count) {
     if (name.empty()) {
         throw_file_error("\"\"", ENOENT);
     }
-    const Target target = final_target(name);
-    if (target.exists && !S_ISREG(target.status.st_mode)) {
-        return write_in_place(target.path, name, bytes, count);
+    FileTarget target = find_target(name);
+    if (target.through_proc || (target.file.valid() && !S_ISREG(target.status.st_mode))) {
+        return write_in_place(target, name, bytes, count);
     }
-    // A file its owner made read-only stays protected, as it would be from truncation.
-    if (target.exists && ::access(target.path.c_str(), W_OK) != 0) {
-        throw_file_error(name);
+    Replacement replacement = replace(target, false, name, bytes, count);
+    if (replacement == Replacement::link_refused) {
+        replacement = replace(target, true, name, bytes, count); // the bytes are written again
     }
-    replace_file(name, target, bytes, count);
+    if (replacement == Replacement::refused) {
+        write_in_place(target, name, bytes, count);
+    }
 }
 
 } // namespace cli

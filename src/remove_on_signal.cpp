@@ -1,17 +1,19 @@
 #include "remove_on_signal.hpp"
 
 #include <csignal>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace cli {
 namespace {
 
-// Only one file is written at a time, so one path suffices.
-const char* volatile doomed_path = nullptr;
+// Only one file is written at a time, so one name suffices.
+volatile int doomed_directory = -1;
+const char* volatile doomed_name = nullptr;
 
 void remove_and_reraise(int signal) {
-    if (const char* path = doomed_path) {
-        ::unlink(path);
+    if (const char* name = doomed_name) {
+        ::unlinkat(doomed_directory, name, 0);
     }
     ::signal(signal, SIG_DFL);
     ::raise(signal);
@@ -52,12 +54,13 @@ RemoveOnSignal::~RemoveOnSignal() {
     forget();
 }
 
-void RemoveOnSignal::watch(const std::string& path) {
-    doomed_path = path.c_str();
+void RemoveOnSignal::watch(int directory, const std::string& name) {
+    doomed_directory = directory;
+    doomed_name = name.c_str();
 }
 
 void RemoveOnSignal::forget() {
-    doomed_path = nullptr;
+    doomed_name = nullptr;
 }
 
 HoldSignals::HoldSignals() : previous() {

@@ -16,8 +16,9 @@ public:
     RemoveOnSignal(const RemoveOnSignal&) = delete;
     RemoveOnSignal& operator=(const RemoveOnSignal&) = delete;
 
-    // Watches the file at path, which must outlive this object.
-    void watch(const std::string& path);
+    // Watches the file called name in the directory open as directory; both must outlive
+    // this object, or be forgotten first.
+    void watch(int directory, const std::string& name);
     void forget();
 };
 

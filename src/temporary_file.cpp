@@ -30,20 +30,19 @@ std::string random_suffix() {
     return suffix;
 }
 
-// Sets path to fresh names in directory until make succeeds with one; returns false, with
-// path empty and errno set, once make fails other than for a name already taken.
-template <typename Make>
-bool with_free_name(const std::string& directory, std::string& path, Make make) {
+// Sets name to fresh names until make succeeds with one; returns false, with name empty and
+// errno set, once make fails other than for a name already taken.
+template <typename Make> bool with_free_name(std::string& name, Make make) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path = directory + ".mavrel-" + random_suffix();
-        if (make(path.c_str())) {
+        name = ".mavrel-" + random_suffix();
+        if (make(name.c_str())) {
             return true;
         }
         if (errno != EEXIST) {
             break;
         }
     }
-    path.clear();
+    name.clear();
     return false;
 }
 
@@ -75,26 +74,20 @@ bool unnamed_unsupported(int error) {
 
 } // namespace
 
-TemporaryFile::TemporaryFile(std::string directory) : directory(std::move(directory)) {
-    fd = open_unnamed();
-    if (fd < 0 && unnamed_unsupported(errno)) {
-        fd = open_named();
+TemporaryFile::TemporaryFile(int directory, bool named) : directory(directory) {
+    fd = Descriptor(named ? -1 : open_unnamed());
+    if (!fd.valid() && (named || unnamed_unsupported(errno))) {
+        fd = Descriptor(open_named());
     }
 }
 
 TemporaryFile::~TemporaryFile() {
-    if (fd >= 0) {
-        ::close(fd);
-    }
-    if (!path.empty()) {
-        ::unlink(path.c_str());
-    }
+    remove_name();
 }
 
 // An unnamed file, if it can be named later: that is decided before anything is written.
 int TemporaryFile::open_unnamed() {
-    const char* where = directory.empty() ? "." : directory.c_str();
-    const int unnamed = ::open(where, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const int unnamed = ::openat(directory, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (unnamed < 0) {
         return -1;
     }
@@ -110,42 +103,50 @@ int TemporaryFile::open_unnamed() {
 int TemporaryFile::open_named() {
     const HoldSignals held; // one that came between creating and watching would leave the file
     int created = -1;
-    if (with_free_name(directory, path, [&created](const char* name) {
-            created = ::open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (with_free_name(name, [this, &created](const char* free) {
+            created = ::openat(directory, free, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             return created >= 0;
         })) {
-        removal.watch(path);
+        removal.watch(directory, name);
     }
     return created;
 }
 
-bool TemporaryFile::link_unnamed() {
-    const std::string source = proc_path(fd);
-    return with_free_name(directory, path, [this, &source](const char* name) {
-        return named_through_proc
-                   ? ::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, name, AT_SYMLINK_FOLLOW) == 0
-                   : ::linkat(fd, "", AT_FDCWD, name, AT_EMPTY_PATH) == 0;
-    });
-}
-
-bool TemporaryFile::close_descriptor() {
-    return ::close(std::exchange(fd, -1)) == 0;
+bool TemporaryFile::link() {
+    if (!name.empty()) {
+        return true;
+    }
+    const HoldSignals held; // as when a named file is made
+    const std::string source = proc_path(fd.get());
+    if (!with_free_name(name, [this, &source](const char* free) {
+            return named_through_proc
+                       ? ::linkat(AT_FDCWD, source.c_str(), directory, free, AT_SYMLINK_FOLLOW) == 0
+                       : ::linkat(fd.get(), "", directory, free, AT_EMPTY_PATH) == 0;
+        })) {
+        return false;
+    }
+    removal.watch(directory, name);
+    return true;
 }
 
 bool TemporaryFile::take_name(const std::string& target) {
-    const HoldSignals held; // the name lives only for this short step
-    if (path.empty()) {
-        if (!link_unnamed()) {
-            return false;
-        }
-        removal.watch(path);
-    }
-    if (!close_descriptor() || ::rename(path.c_str(), target.c_str()) != 0) {
+    if (::renameat(directory, name.c_str(), directory, target.c_str()) != 0) {
+        const int error = errno;
+        remove_name();
+        errno = error;
         return false;
     }
     removal.forget();
-    path.clear();
+    name.clear();
     return true;
+}
+
+void TemporaryFile::remove_name() {
+    if (!name.empty()) {
+        ::unlinkat(directory, name.c_str(), 0);
+        removal.forget();
+        name.clear();
+    }
 }
 
 } // namespace cli

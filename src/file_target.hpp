@@ -1,0 +1,25 @@
+#pragma once
+
+#include "descriptor.hpp"
+
+#include <string>
+#include <sys/stat.h>
+
+namespace cli {
+
+// The file that a name finally refers to, found as the kernel finds it for any program.
+struct FileTarget {
+    Descriptor directory;      // holding the file (O_PATH)
+    std::string leaf;          // the file's name in directory
+    Descriptor file;           // the existing file, open for writing; -1 where there is none
+    struct stat status {};     // of file
+    bool through_proc = false; // named by an open descriptor, as /dev/stdout is: not a path
+};
+
+// Follows symbolic links only where the kernel's fs.protected_symlinks would, whatever it is
+// set to: a link in a sticky, world-writable directory only when the process or the directory's
+// owner owns it. Opens an existing file without creating one (a FIFO waits for its reader).
+// Throws std::system_error naming name.
+FileTarget find_target(const std::string& name);
+
+} // namespace cli
