@@ -5,38 +5,81 @@
 # Usage: system_test.sh SOURCE_DIR MAVREL_BINARY SANITIZED (ON or OFF)
 source "$(dirname "$0")/expect.sh"
 
-# A replaced file keeps its mode, owner, ACL and attributes, and a link its replaced target;
-# a new file gets what a plain open gives it: the umask, and the directory's default ACL.
-mkdir modes && cd modes
+# debian_protections: sets the kernel's protections of shared directories as Debian does, up
+# to protections_restored; a watcher restores them should the test be killed before.
+debian_protections() {
+    saved=$(sysctl fs.protected_symlinks fs.protected_regular fs.protected_fifos | tr -d ' ')
+    sysctl -qw fs.protected_symlinks=1 fs.protected_regular=2 fs.protected_fifos=1
+    exec {watcher}> >(setsid sh -c 'read -r _ || sysctl -qw "$@"' sh $saved >/dev/null 2>&1)
+}
+protections_restored() { echo restored >&"$watcher" && exec {watcher}>&- && sysctl -qw $saved; }
+
+cp "$(command -v mavrel)" "$work/mavrel-copy" # which other users may not reach where it was built
+as_user() { if [ "$(id -u)" -eq 0 ]; then setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; else "$@"; fi; }
+
+# A replaced file keeps its mode, owner, ACL and attributes, and a link its replaced target,
+# found from the link's own directory; a new file gets what a plain open gives it: the umask,
+# and the directory's default ACL. A pipe or device is written as it is, and has no sync.
+mkdir modes other && cd modes
 echo old >T && chmod 604 T && echo old >target && ln -s target T_flag
-expect 0 "" "" sh -c 'umask 027 && mavrel T 1 && mavrel U 1' <&- # descriptor 0 is free, too
-expect 0 "604 640 640 target" "" sh -c 'echo $(stat -c %a T U U_flag) $(readlink T_flag)'
-expect 0 "$(samples 1 4 0)01$(samples 1 4 0)01" "" hex T target U U_flag
-ln -s /dev/null N && ln -s /dev/null N_flag && expect 0 "" "" mavrel N 2 # a device has no sync
+ln -s ../other/L L && ln -s M L_flag && ln -s ../other/M M # M makes a chain of two
+expect 0 "" "" sh -c 'umask 027 && mavrel T 1 && mavrel U 1 && cd .. && mavrel modes/L 1' <&-
+expect 0 "604 640 640 target ../other/L M" "" sh -c 'echo $(stat -c %a T U U_flag) $(readlink T_flag L L_flag)'
+expect 0 "$(samples 1 4 0)01$(samples 1 4 0)01$(samples 1 4 0)01" "" hex T target U U_flag ../other/L ../other/M
+ln -s /dev/stdout N && ln -s /dev/null N_flag
+expect 0 "$(samples 4 4 0)" "" sh -c 'mavrel N 2 | od -An -v -tx1 | tr -d " \n" && echo'
 [ "$(id -u)" -eq 0 ] || echo "skipped: keeping another owner and ACLs needs root"
 if [ "$(id -u)" -eq 0 ]; then
     chown daemon:daemon T && setfacl -m g::r,g:daemon:rw T && setfattr -n user.survey -v 7 T
-    : >plain && setfacl -d -m g:daemon:rw . && kept=$(getfacl T plain && getfattr -d T)
+    # G's group cannot be kept by its owner, nobody: it is rewritten as it is. C's capability
+    # would be void, and its user attribute is no ACL.
+    echo old | tee G >C && chown nobody:daemon G && chmod 660 G && setfacl -m g:daemon:rw G
+    chown nobody C && setfattr -n user.system.posix_acl_access -v 1 C && setfattr -n security.capability -v 0sAQAAAgAgAAAAAAAAAAAAAAAAAAA= C
+    : >plain && setfacl -d -m g:daemon:rw . && chmod 777 . && kept=$(getfacl T plain G && getfattr -d T)
     expect 0 "" "" sh -c 'umask 077 && mavrel T 2 && mavrel plain 1 && mavrel new 1 && : >shell'
-    [ "$(getfacl T plain && getfattr -d T)" = "$kept" ] || fail "a replacement lost metadata"
+    expect 0 "" "" as_user sh -c '../mavrel-copy G 1 && ../mavrel-copy C 1'
+    [ "$(getfacl T plain G && getfattr -d T)" = "$kept" ] || fail "a replacement lost metadata"
     [ "$(getfacl -c new)" = "$(getfacl -c shell)" ] || fail "a new tile missed the default ACL"
+    expect 0 "# file: C user.system.posix_acl_access 0" "" sh -c 'echo $(getfattr -m - C) $(getfacl -c C | grep -c daemon)'
+    # A tile that is a mount point of its own cannot be renamed over: it is rewritten.
+    echo old >../bound && : >B && mount --bind ../bound B && mounts+=("$PWD/B")
+    expect 0 "" "" mavrel B 1 && expect 0 "$(samples 1 4 0)" "" hex ../bound
 fi
 cd ..
 
 # A writable tile in a directory closed to its user is rewritten in place; a new one is refused.
 mkdir closed && echo old | tee closed/T >closed/T_flag && chmod 666 closed/* && chmod 555 closed
-cp "$(command -v mavrel)" "$work/mavrel-copy" # which the user may not reach where it was built
 unprivileged="setpriv --inh-caps=-dac_read_search --bounding-set=-dac_read_search"
-as_user() { if [ "$(id -u)" -eq 0 ]; then setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; else "$@"; fi; }
 expect 0 "" "" as_user sh -c 'cd closed && ../mavrel-copy T 2'
 expect 255 "failed to create tile: U: Permission denied" "" as_user sh -c 'cd closed && ../mavrel-copy U 2'
-# So is one in a shared sticky directory, where only the owner may replace it.
+# So is another user's in a shared sticky directory, under Debian's protections, and a run
+# killed while it rewrites leaves no temporary file there.
 mkdir -m 1777 sticky && echo old | tee sticky/T >sticky/T_flag && chmod 666 sticky/*
 chown daemon sticky/* 2>/dev/null || true
+[ "$(id -u)" -eq 0 ] && debian_protections || echo "skipped: Debian's protections and other users need root"
+if [ "$(id -u)" -eq 0 ]; then
+    as_user strace -qq -o /dev/null -e trace=write -e inject=write:delay_enter=3000000 ../mavrel-copy sticky/T 2 &
+    for _ in $(seq 500); do [ -s sticky/T ] || break; sleep 0.01; done
+    kill -KILL "$(pgrep -P $!)" && wait $! || true
+    expect 0 "T T_flag" "" sh -c 'echo $(ls -A sticky)'
+fi
 expect 0 "" "" as_user sh -c 'cd sticky && ../mavrel-copy T 2'
 expect 0 "$(samples 4 4 0)$(samples 4 1 1)$(samples 4 4 0)$(samples 4 1 1)" "" \
     hex closed/T closed/T_flag sticky/T sticky/T_flag
 chmod 755 closed
+# There a link is followed only where the runner or the directory's owner owns it, at each
+# step: planted links fail and touch nothing.
+if [ "$(id -u)" -eq 0 ]; then
+    mkdir -m 700 private && echo secret >private/key && ln -s sticky/P chain
+    as_user sh -c 'ln -s ../private/key sticky/P && ln -s /dev/full sticky/D && ln -s ../private/new sticky/N'
+    for tile in chain sticky/D sticky/N; do
+        expect 255 "failed to create tile: $tile: Permission denied" "" mavrel "$tile" 1
+    done
+    expect 0 "key secret" "" sh -c 'echo $(ls private) $(cat private/key)'
+    ln -s ../private/key sticky/R && expect 0 "" "" mavrel sticky/R 1
+    expect 0 "$(samples 1 4 0)" "" hex private/key
+    protections_restored
+fi
 # Where the temporary file may be made, a tile its owner made read-only is still refused.
 mkdir open && echo old >open/T && chmod 444 open/T && chmod 777 open
 expect 255 "failed to create tile: T: Permission denied" "" as_user sh -c 'cd open && ../mavrel-copy T 2'
@@ -88,14 +131,34 @@ if [ "$3" != ON ] && mkdir memory; then
     expect 0 "memory/T 67108864" "" stat -c '%n %s' memory/*
 fi
 
-# A power cut right after the runs exit keeps every tile they wrote, new or replaced: the file
-# system shuts down without flushing its journal, as a cut would leave it.
+# A power cut right after the runs exit keeps every tile they wrote, new or replaced, named
+# from another file system, or in a directory that its user may not read: the file system
+# shuts down without flushing its journal, as a cut would leave it.
 mkdir expected && (cd expected && mavrel T 300 -d int16)
 if mounted power loop_image ext4 64M; then
-    (cd power && mavrel OLD 10 && sync && for t in A B C OLD; do mavrel $t 300 -d int16; done &&
-        xfs_io -x -c shutdown .)
+    mkdir -m 733 power/box
+    (cd power && mavrel OLD 10 && sync && for t in A B OLD; do mavrel $t 300 -d int16; done) &&
+        mavrel power/C 300 -d int16 && as_user ./mavrel-copy power/box/D 300 -d int16 &&
+        xfs_io -x -c shutdown power
     umount power && mount -o loop power.img power
-    for t in A B C OLD; do expect 0 "" "" sh -c "cmp power/$t expected/T && cmp power/${t}_flag expected/T_flag"; done
+    for t in A B C OLD box/D; do expect 0 "" "" sh -c "cmp power/$t expected/T && cmp power/${t}_flag expected/T_flag"; done
+else
+    echo "skipped: cannot mount an ext4 image (needs root and a loop device)"
+fi
+
+# A file system that fails during a run's last sync fails the run, whether the tile was renamed
+# or rewritten in place: strace holds the sync while ext4 fails and remounts read-only.
+failing_sync() { # NTH COMMAND...: runs COMMAND, whose NTH fsync waits for the failure
+    strace -qq -o /dev/null -e trace=fsync -e inject=fsync:delay_enter=2000000:when="$1" "${@:2}" &
+    sleep 1 && echo 1 >"/sys/fs/ext4/$(basename "$(findmnt -no SOURCE "$work/failing")")/trigger_fs_error"
+    wait $!
+}
+if mounted failing loop_image ext4 16M && mount -o remount,errors=remount-ro failing; then
+    mkdir failing/closed && echo old | tee failing/closed/T >failing/closed/T_flag && chmod 666 failing/closed/*
+    expect 255 "failed to create mask: failing/T_flag: Read-only file system" "" failing_sync 4 mavrel failing/T 1
+    umount failing && mount -o loop,errors=remount-ro failing.img failing
+    expect 255 "failed to create mask: failing/closed/T_flag: Read-only file system" "" \
+        failing_sync 2 setpriv --reuid=nobody --regid=nogroup --clear-groups ./mavrel-copy failing/closed/T 1
 else
     echo "skipped: cannot mount an ext4 image (needs root and a loop device)"
 fi
@@ -136,12 +199,13 @@ else
     echo "skipped: cannot mount bindfs (needs root and FUSE)"
 fi
 
-# Without /proc a privileged run links by descriptor, others use a named file (ASan needs /proc).
+# Without /proc a privileged run links by descriptor; others, and one whose link the kernel
+# refuses (as before Linux 6.10 in a user namespace), use a named file (ASan needs /proc).
 [ "$(id -u)" -eq 0 ] || echo "skipped: unmounting /proc needs root"
 if [ "$(id -u)" -eq 0 ] && [ "$3" != ON ] && mkdir noproc; then
     expect 0 "" "" unshare -m sh -c 'umount -l /proc && mavrel noproc/T 1 &&
-        '"$unprivileged"' mavrel noproc/U 1'
-    expect 0 "$(samples 1 4 0)01$(samples 1 4 0)01" "" hex noproc/T noproc/T_flag noproc/U noproc/U_flag
+        '"$unprivileged"' mavrel noproc/U 1 && strace -qq -o /dev/null -e inject=linkat:error=ENOENT mavrel noproc/V 1'
+    expect 0 "$(samples 1 4 0)01$(samples 1 4 0)01$(samples 1 4 0)01" "" hex noproc/{T,T_flag,U,U_flag,V,V_flag}
 fi
 
 # scripts/tile-names: the tiles of a region, and one line on standard error for bad bounds.
