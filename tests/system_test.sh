@@ -58,9 +58,9 @@ mkdir -m 1777 sticky && echo old | tee sticky/T >sticky/T_flag && chmod 666 stic
 chown daemon sticky/* 2>/dev/null || true
 [ "$(id -u)" -eq 0 ] && debian_protections || echo "skipped: Debian's protections and other users need root"
 if [ "$(id -u)" -eq 0 ]; then
-    as_user strace -qq -o /dev/null -e trace=write -e inject=write:delay_enter=3000000 ../mavrel-copy sticky/T 2 &
-    for _ in $(seq 500); do [ -s sticky/T ] || break; sleep 0.01; done
-    kill -KILL "$(pgrep -P $!)" && wait $! || true
+    as_user strace -qq -o /dev/null -e inject=write:delay_enter=3000000 ./mavrel-copy sticky/T 2 2>/dev/null &
+    for _ in $(seq 500); do [ -s sticky/T ] || break; sleep 0.01; done # until the rewrite begins
+    kill -KILL "$(pgrep -P $!)" && expect 137 "" "" wait $!
     expect 0 "T T_flag" "" sh -c 'echo $(ls -A sticky)'
 fi
 expect 0 "" "" as_user sh -c 'cd sticky && ../mavrel-copy T 2'
