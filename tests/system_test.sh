@@ -147,18 +147,23 @@ else
 fi
 
 # A file system that fails during a run's last sync fails the run, whether the tile was renamed
-# or rewritten in place: strace holds the sync while ext4 fails and remounts read-only.
-failing_sync() { # NTH COMMAND...: runs COMMAND, whose NTH fsync waits for the failure
-    strace -qq -o /dev/null -e trace=fsync -e inject=fsync:delay_enter=2000000:when="$1" "${@:2}" &
-    sleep 1 && echo 1 >"/sys/fs/ext4/$(basename "$(findmnt -no SOURCE "$work/failing")")/trigger_fs_error"
+# or rewritten in place: strace holds the sync while ext4 fails and remounts read-only (the
+# leak check cannot run under a tracer).
+failing_sync() { # NTH FLAG COMMAND...: runs COMMAND, whose NTH fsync waits for FLAG to be written
+    ASAN_OPTIONS=detect_leaks=0 strace -qq -o /dev/null -e trace=fsync \
+        -e inject=fsync:delay_enter=3000000:when="$1" "${@:3}" &
+    for _ in $(seq 1000); do [ "$(stat -c %s "$2" 2>/dev/null)" != 1 ] || break; sleep 0.01; done
+    echo 1 >"/sys/fs/ext4/$(basename "$(findmnt -no SOURCE "$work/failing")")/trigger_fs_error"
     wait $!
 }
 if mounted failing loop_image ext4 16M && mount -o remount,errors=remount-ro failing; then
     mkdir failing/closed && echo old | tee failing/closed/T >failing/closed/T_flag && chmod 666 failing/closed/*
-    expect 255 "failed to create mask: failing/T_flag: Read-only file system" "" failing_sync 4 mavrel failing/T 1
+    sync -f failing # before the failure, which loses what the journal holds
+    expect 255 "failed to create mask: failing/T_flag: Read-only file system" "" \
+        failing_sync 4 failing/T_flag mavrel failing/T 1
     umount failing && mount -o loop,errors=remount-ro failing.img failing
-    expect 255 "failed to create mask: failing/closed/T_flag: Read-only file system" "" \
-        failing_sync 2 setpriv --reuid=nobody --regid=nogroup --clear-groups ./mavrel-copy failing/closed/T 1
+    expect 255 "failed to create mask: failing/closed/T_flag: Read-only file system" "" failing_sync 2 \
+        failing/closed/T_flag setpriv --reuid=nobody --regid=nogroup --clear-groups ./mavrel-copy failing/closed/T 1
 else
     echo "skipped: cannot mount an ext4 image (needs root and a loop device)"
 fi
