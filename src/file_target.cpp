@@ -107,6 +107,9 @@ FileTarget find_target(const std::string& name) {
         const std::string link = read_link(target, name);
         if (in_proc(target.directory.get())) {
             open_leaf(target, name, 0);
+            if (!target.file.valid()) {
+                throw_file_error(name, ENOENT);
+            }
             target.through_proc = true;
             return target;
         }
