@@ -90,24 +90,10 @@ bool link_refused(int error) {
 
 enum class Replacement { done, refused, link_refused };
 
-// Writes a new file beside the target, unnamed unless named, and renames it over the target
-// once every byte reached stable storage, keeping the old file's identity; says what kept it
-// from doing so where another way may succeed.
-Replacement replace(const FileTarget& target, bool named, const std::string& name,
-                    const void* bytes, std::size_t count) {
-    TemporaryFile temporary(target.directory.get(), named);
-    const int fd = temporary.descriptor();
-    const bool exists = target.file.valid();
-    if (fd < 0 && exists && refused(errno)) {
-        return Replacement::refused;
-    }
-    if (exists && fd >= 0 && !keep_owner(fd, target.status)) {
-        return Replacement::refused; // the old file keeps its owner, group and ACL in place
-    }
-    if (fd < 0 || (exists && !keep_attributes(fd, target.file.get(), target.status)) ||
-        !write_all(fd, bytes, count) || !sync_to_storage(fd)) {
-        throw_file_error(name);
-    }
+// Gives the complete temporary file the target's name and brings that name to stable storage;
+// says what kept it from doing so where another way may succeed.
+Replacement take_name(TemporaryFile& temporary, const FileTarget& target, bool named,
+                      const std::string& name) {
     if (!temporary.link()) {
         if (!named && link_refused(errno)) {
             return Replacement::link_refused;
@@ -115,15 +101,32 @@ Replacement replace(const FileTarget& target, bool named, const std::string& nam
         throw_file_error(name);
     }
     if (!temporary.take_name(target.leaf)) {
-        if (exists && refused(errno)) {
+        if (target.file.valid() && refused(errno)) {
             return Replacement::refused;
         }
         throw_file_error(name);
     }
-    if (!sync_name(target.directory.get(), fd) || !temporary.close()) {
+    if (!sync_name(target.directory.get(), temporary.descriptor()) || !temporary.close()) {
         throw_file_error(name);
     }
     return Replacement::done;
+}
+
+// Writes a new file beside the target, unnamed unless named, with the old file's identity, and
+// renames it over the target once every byte reached stable storage.
+Replacement replace(const FileTarget& target, bool named, const std::string& name,
+                    const void* bytes, std::size_t count) {
+    TemporaryFile temporary(target.directory.get(), named);
+    const int fd = temporary.descriptor();
+    const bool exists = target.file.valid();
+    if (exists && (fd < 0 ? refused(errno) : !keep_owner(fd, target.status))) {
+        return Replacement::refused; // in place, the old file keeps its owner, group and ACL
+    }
+    if (fd < 0 || (exists && !keep_attributes(fd, target.file.get(), target.status)) ||
+        !write_all(fd, bytes, count) || !sync_to_storage(fd)) {
+        throw_file_error(name);
+    }
+    return take_name(temporary, target, named, name);
 }
 
 } // namespace
