@@ -75,10 +75,8 @@ bool copy_attributes(int old_fd, int fd) {
 } // namespace
 
 bool keep_owner(int fd, const struct stat& old) {
-    // Root may give the file any owner; a member of the old group may still give it that.
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
-        static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), old.st_gid));
-    }
+    // Root may give the file any owner; its owner, any group of which the owner is a member.
+    static_cast<void>(::fchown(fd, old.st_uid, old.st_gid));
     struct stat now {};
     return ::fstat(fd, &now) == 0 && now.st_uid == old.st_uid && now.st_gid == old.st_gid;
 }
