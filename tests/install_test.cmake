@@ -1,7 +1,7 @@
 # Installs the build into a fresh prefix, checks what landed there, renders the man page,
 # and builds and runs the README's parser example against the installed library through
 # find_package (the package test builds it through pkg-config).
-# Expects BUILD_DIR, WORK_DIR, SOURCE_DIR, CXX and MAN_PAGE (ON or OFF).
+# Expects BUILD_DIR, WORK_DIR, SOURCE_DIR and CXX.
 
 function(run)
     execute_process(COMMAND ${ARGV} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE error)
@@ -17,17 +17,16 @@ set(prefix ${WORK_DIR}/prefix)
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 
 set(expected bin/mavrel share/doc/mavrel/LICENSE share/bash-completion/completions/mavrel
-    lib/libmavrel_argparse.a include/argparse/args.hpp include/argparse/completion.hpp
+    share/zsh/site-functions/_mavrel share/fish/vendor_completions.d/mavrel.fish
+    share/man/man1/mavrel.1.gz lib/libmavrel_argparse.a include/argparse/args.hpp
+    include/argparse/completion.hpp include/argparse/man_page.hpp
     lib/cmake/mavrel/mavrelConfig.cmake lib/pkgconfig/mavrel-argparse.pc)
-if(MAN_PAGE)
-    list(APPEND expected share/man/man1/mavrel.1.gz)
-    run(man --warnings -l ${prefix}/share/man/man1/mavrel.1.gz)
-    foreach(section DESCRIPTION OPTIONS EXAMPLES FILES "EXIT STATUS" "SEE ALSO")
-        if(NOT output MATCHES "\n${section}\n" OR NOT error STREQUAL "")
-            message(FATAL_ERROR "man page without ${section} or with warnings: ${error}")
-        endif()
-    endforeach()
-endif()
+run(man --warnings -l ${prefix}/share/man/man1/mavrel.1.gz)
+foreach(section DESCRIPTION OPTIONS EXAMPLES FILES "EXIT STATUS" "SEE ALSO")
+    if(NOT output MATCHES "\n${section}\n" OR NOT error STREQUAL "")
+        message(FATAL_ERROR "man page without ${section} or with warnings: ${error}")
+    endif()
+endforeach()
 foreach(file ${expected})
     if(NOT EXISTS ${prefix}/${file})
         message(FATAL_ERROR "not installed: ${file}")

@@ -1,3 +1,5 @@
+#include "rendering.hpp"
+
 #include <argparse/args.hpp>
 #include <argparse/exit.hpp>
 
@@ -175,7 +177,7 @@ void Args::parse(int argc, const char* const* argv, const bool& raise_on_error) 
     }
     program_name = argc > 0 ? std::filesystem::path(argv[0]).stem().string() : std::string();
     words.assign(argv + std::min(argc, 1), argv + own_end);
-    bool& help_requested = flag("?,help", "print help");
+    bool& help_requested = declare_help_option(*this);
 
     assign_positional(positional_entries, WordScan(*this).run());
     for (const auto& entry : entries) {

@@ -1,0 +1,54 @@
+#include "rendering.hpp"
+
+#include <argparse/completion.hpp>
+
+namespace argparse {
+namespace {
+
+// Quotes text for fish, whose single quotes make a backslash escape only a quote or a
+// backslash; a newline becomes a blank, as a description is one line.
+std::string fish_quoted(const std::string& text) {
+    std::string result = "'";
+    for (char c : text) {
+        if (c == '\'' || c == '\\') {
+            result += '\\';
+        }
+        result += c == '\n' ? ' ' : c;
+    }
+    return result + "'";
+}
+
+// The arguments of complete that give the option's value, if it has one: its names, or no
+// names but not file names either for a number, or file names for any other value.
+std::string value_arguments(const Entry& entry) {
+    if (is_flag(entry)) {
+        return "";
+    }
+    const std::vector<std::string> values = value_names(entry);
+    // Without -r, an option with an implicit value takes its value only after "=".
+    const std::string required = entry.implicit_value ? "" : " -r";
+    if (!values.empty()) {
+        return required + " -f -a " + fish_quoted(joined(values, " "));
+    }
+    return required + (placeholder(entry) == "TEXT" ? "" : " -f");
+}
+
+} // namespace
+
+std::string fish_completion(const Args& declared, const std::string& program) {
+    const Args args = with_help_option(declared);
+    std::string lines;
+    for (const auto& entry : args.entries) {
+        if (entry->kind == Entry::Kind::POSITIONAL || entry->keys.empty()) {
+            continue;
+        }
+        lines += "complete -c " + fish_quoted(program);
+        for (const auto& key : entry->keys) {
+            lines += (dashed(key)[1] == '-' ? " -l " : " -s ") + fish_quoted(key);
+        }
+        lines += " -d " + fish_quoted(entry->help_text) + value_arguments(*entry) + "\n";
+    }
+    return lines;
+}
+
+} // namespace argparse

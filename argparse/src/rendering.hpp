@@ -1,0 +1,37 @@
+#pragma once
+
+#include <argparse/args.hpp>
+
+#include <string>
+#include <vector>
+
+// What the completion scripts and the manual page, each rendered from the declarations, share.
+namespace argparse {
+
+// Declares the help option that parsing adds to every command line; returns its value.
+bool& declare_help_option(Args& args);
+
+// Returns a copy of args that shares its entries and, as parsing would, declares the help
+// option, so that a rendering made before parsing shows that option too.
+Args with_help_option(const Args& args);
+
+// Returns the names an enumeration entry accepts, in order of value; none for other entries.
+std::vector<std::string> value_names(const Entry& entry);
+
+// True for an option whose name alone sets it: a boolean with an implicit value.
+bool is_flag(const Entry& entry);
+
+// Returns how a value that is not one of a list of names is shown: NUMBER, BOOLEAN or TEXT.
+std::string placeholder(const Entry& entry);
+
+// Returns words joined by separator.
+std::string joined(const std::vector<std::string>& words, const std::string& separator);
+
+// Quotes text for bash and zsh, where nothing inside single quotes is special but the quote.
+std::string quoted(const std::string& text);
+
+// Returns the name of a shell function for program: "_" followed by its name, with every
+// byte other than a letter or digit made "_".
+std::string function_name(const std::string& program);
+
+} // namespace argparse
