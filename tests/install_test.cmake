@@ -44,6 +44,13 @@ foreach(example greet.cpp:cpp mavrel-strict:sh)
         message(FATAL_ERROR "README.md does not show examples/${name} as it is")
     endif()
 endforeach()
+# The man page gives the README's GDAL recipe.
+string(REGEX MATCH "```xml\n([^`]+)```" vrt "${readme}")
+file(READ ${SOURCE_DIR}/src/manual.cpp manual)
+string(FIND "${manual}" "${CMAKE_MATCH_1}" found)
+if(NOT vrt OR found EQUAL -1)
+    message(FATAL_ERROR "the man page's VRT file differs from the README's")
+endif()
 
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples -B ${WORK_DIR}/build -G Ninja
     -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_PREFIX_PATH=${prefix})

@@ -18,8 +18,8 @@ std::string fish_quoted(const std::string& text) {
     return result + "'";
 }
 
-// The arguments of complete that give the option's value, if it has one: its names, or no
-// names but not file names either for a number, or file names for any other value.
+// The arguments of complete for the option's value, if it has one: the names of an
+// enumeration, otherwise file names where the value may name a file, and nothing for a number.
 std::string value_arguments(const Entry& entry) {
     if (is_flag(entry)) {
         return "";
@@ -30,7 +30,7 @@ std::string value_arguments(const Entry& entry) {
     if (!values.empty()) {
         return required + " -f -a " + fish_quoted(joined(values, " "));
     }
-    return required + (placeholder(entry) == "TEXT" ? "" : " -f");
+    return required + (takes_file_name(entry) ? "" : " -f");
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+#include "rendering.hpp"
+
 #include <argparse/args.hpp>
 
 #include <iostream>
@@ -14,11 +16,6 @@ void write_row(const std::string& key, const Entry& entry) {
         std::cout << std::string(key_column_width - key.size(), ' ');
     }
     std::cout << key << " : " << entry.help_text << entry.info() << std::endl;
-}
-
-// An entry declared with an empty key list has no name to show.
-std::string first_name(const Entry& entry) {
-    return entry.keys.empty() ? std::string() : entry.keys.front();
 }
 
 } // namespace

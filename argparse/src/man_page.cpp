@@ -53,7 +53,8 @@ std::string page_date(const std::string& date) {
         return date;
     }
     std::time_t seconds = std::time(nullptr);
-    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
+    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+    if (epoch != nullptr && *epoch != '\0') {
         char* end = nullptr;
         errno = 0;
         const long long value = std::strtoll(epoch, &end, 10);
@@ -87,10 +88,6 @@ std::string value_after_option(const Entry& entry, const std::string& blank) {
         return "";
     }
     return entry.implicit_value ? "[=" + value(entry) + "]" : blank + value(entry);
-}
-
-std::string first_name(const Entry& entry) {
-    return entry.keys.empty() ? std::string() : entry.keys.front();
 }
 
 // A synopsis block, which indents the lines after the first under the arguments.

@@ -28,6 +28,10 @@ std::vector<std::string> value_names(const Entry& entry) {
     return values;
 }
 
+std::string first_name(const Entry& entry) {
+    return entry.keys.empty() ? std::string() : entry.keys.front();
+}
+
 namespace {
 
 bool holds(const Entry& entry, const std::type_info& type) {
@@ -45,6 +49,10 @@ std::string placeholder(const Entry& entry) {
         return "NUMBER";
     }
     return holds(entry, typeid(bool)) ? "BOOLEAN" : "TEXT";
+}
+
+bool takes_file_name(const Entry& entry) {
+    return placeholder(entry) == "TEXT" && value_names(entry).empty();
 }
 
 std::string joined(const std::vector<std::string>& words, const std::string& separator) {

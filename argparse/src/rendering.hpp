@@ -18,11 +18,18 @@ Args with_help_option(const Args& args);
 // Returns the names an enumeration entry accepts, in order of value; none for other entries.
 std::vector<std::string> value_names(const Entry& entry);
 
+// Returns the first name of an entry, or "" for one declared without a name.
+std::string first_name(const Entry& entry);
+
 // True for an option whose name alone sets it: a boolean with an implicit value.
 bool is_flag(const Entry& entry);
 
 // Returns how a value that is not one of a list of names is shown: NUMBER, BOOLEAN or TEXT.
 std::string placeholder(const Entry& entry);
+
+// True for an entry whose value may name a file: any text, rather than a name from a list,
+// a number or a boolean.
+bool takes_file_name(const Entry& entry);
 
 // Returns words joined by separator.
 std::string joined(const std::vector<std::string>& words, const std::string& separator);

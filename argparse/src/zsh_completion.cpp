@@ -25,11 +25,9 @@ std::string value_spec(const Entry& entry) {
         return "";
     }
     const std::vector<std::string> values = value_names(entry);
-    std::string action = "_files";
+    std::string action = takes_file_name(entry) ? "_files" : " ";
     if (!values.empty()) {
         action = "(" + joined(values, " ") + ")";
-    } else if (placeholder(entry) != "TEXT") {
-        action = " ";
     }
     return (entry.implicit_value ? "::" : ":") + described(entry.help_text) + ":" + action;
 }
