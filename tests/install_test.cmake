@@ -1,5 +1,5 @@
 # Installs the build into a fresh prefix, checks what landed there, renders the man page,
-# and builds and runs the README's parser example against the installed library through
+# and builds and runs the parser's example against the installed library through
 # find_package (the package test builds it through pkg-config).
 # Expects BUILD_DIR, WORK_DIR, SOURCE_DIR and CXX.
 
@@ -33,18 +33,22 @@ foreach(file ${expected})
     endif()
 endforeach()
 
-# The README shows the examples whole, so that it cannot drift from what is tested.
-file(READ ${SOURCE_DIR}/README.md readme)
-foreach(example greet.cpp:cpp mavrel-strict:sh)
-    string(REGEX MATCH "[^:]+" name ${example})
-    string(REGEX MATCH "[^:]+$" language ${example})
+# The READMEs show the examples whole, so that they cannot drift from what is tested.
+foreach(example README.md:mavrel-strict:sh argparse/README.md:greet.cpp:cpp
+        argparse/README.md:CMakeLists.txt:cmake)
+    string(REPLACE ":" ";" example ${example})
+    list(GET example 0 readme)
+    list(GET example 1 name)
+    list(GET example 2 language)
+    file(READ ${SOURCE_DIR}/${readme} shown)
     file(READ ${SOURCE_DIR}/examples/${name} text)
-    string(FIND "${readme}" "```${language}\n${text}```\n" found)
+    string(FIND "${shown}" "```${language}\n${text}```\n" found)
     if(found EQUAL -1)
-        message(FATAL_ERROR "README.md does not show examples/${name} as it is")
+        message(FATAL_ERROR "${readme} does not show examples/${name} as it is")
     endif()
 endforeach()
 # The man page gives the README's GDAL recipe.
+file(READ ${SOURCE_DIR}/README.md readme)
 string(REGEX MATCH "```xml\n([^`]+)```" vrt "${readme}")
 file(READ ${SOURCE_DIR}/src/manual.cpp manual)
 string(FIND "${manual}" "${CMAKE_MATCH_1}" found)

@@ -34,19 +34,15 @@ std::string value_case(const Entry& entry, const std::string& values) {
 
 } // namespace
 
-std::string bash_completion(const Args& declared, const std::string& program) {
-    const Args args = with_help_option(declared);
+std::string bash_completion(const Args& args, const std::string& program) {
     std::string options;
     std::string cases;
-    for (const auto& entry : args.entries) {
-        if (entry->kind == Entry::Kind::POSITIONAL) {
-            continue;
-        }
+    for (const auto& entry : options_of(args)) {
         for (const auto& key : entry->keys) {
             options += listed(dashed(key)) + " ";
         }
         const std::string values = joined(value_names(*entry), " ");
-        if (!values.empty() && !entry->keys.empty()) {
+        if (!values.empty()) {
             cases += value_case(*entry, values);
         }
     }

@@ -35,13 +35,9 @@ std::string value_arguments(const Entry& entry) {
 
 } // namespace
 
-std::string fish_completion(const Args& declared, const std::string& program) {
-    const Args args = with_help_option(declared);
+std::string fish_completion(const Args& args, const std::string& program) {
     std::string lines;
-    for (const auto& entry : args.entries) {
-        if (entry->kind == Entry::Kind::POSITIONAL || entry->keys.empty()) {
-            continue;
-        }
+    for (const auto& entry : options_of(args)) {
         lines += "complete -c " + fish_quoted(program);
         for (const auto& key : entry->keys) {
             lines += (dashed(key)[1] == '-' ? " -l " : " -s ") + fish_quoted(key);

@@ -94,21 +94,19 @@ std::string value_after_option(const Entry& entry, const std::string& blank) {
 std::string synopsis(const Args& args, const std::string& program) {
     std::vector<std::string> words;
     for (const auto& entry : args.positional_entries) {
-        words.push_back(italic(first_name(*entry)) + (entry->multi_valued ? "..." : ""));
+        words.push_back(italic(entry->keys.front()) + (entry->multi_valued ? "..." : ""));
     }
-    for (const auto& entry : args.entries) {
-        if (entry->kind != Entry::Kind::POSITIONAL && !entry->keys.empty()) {
-            // A value stays on the line of its option's name.
-            words.push_back("[" + bold(dashed(entry->keys.front())) +
-                            value_after_option(*entry, "\\ ") + "]");
-        }
+    for (const auto& entry : options_of(args)) {
+        // A value stays on the line of its option's name.
+        words.push_back("[" + bold(dashed(entry->keys.front())) +
+                        value_after_option(*entry, "\\ ") + "]");
     }
     return ".SY " + argument(program) + "\n" + joined(words, " ") + "\n.YS\n";
 }
 
 std::string tag(const Entry& entry) {
     if (entry.kind == Entry::Kind::POSITIONAL) {
-        return italic(first_name(entry)) + (entry.multi_valued ? "..." : "");
+        return italic(entry.keys.front()) + (entry.multi_valued ? "..." : "");
     }
     std::vector<std::string> names;
     for (const auto& key : entry.keys) {
@@ -136,7 +134,7 @@ std::string notes(const Entry& entry) {
 }
 
 std::string described(const Entry& entry, const ManPage& page) {
-    const auto text = page.texts.find(first_name(entry));
+    const auto text = page.texts.find(entry.keys.front());
     const std::string help = text != page.texts.end() ? text->second : escaped(entry.help_text);
     return ".TP\n" + tag(entry) + "\n" + help + (help.empty() ? "" : "\n") + notes(entry);
 }
@@ -146,10 +144,8 @@ std::string options(const Args& args, const ManPage& page) {
     for (const auto& entry : args.positional_entries) {
         text += described(*entry, page);
     }
-    for (const auto& entry : args.entries) {
-        if (entry->kind != Entry::Kind::POSITIONAL && !entry->keys.empty()) {
-            text += described(*entry, page);
-        }
+    for (const auto& entry : options_of(args)) {
+        text += described(*entry, page);
     }
     return text;
 }
@@ -161,8 +157,7 @@ std::string section(const std::string& title, const std::string& text) {
 
 } // namespace
 
-std::string man_page(const Args& declared, const std::string& program, const ManPage& page) {
-    const Args args = with_help_option(declared);
+std::string man_page(const Args& args, const std::string& program, const ManPage& page) {
     const bool has_description =
         std::any_of(page.sections.begin(), page.sections.end(),
                     [](const auto& section) { return section.first == "DESCRIPTION"; });

@@ -1,25 +1,29 @@
 #include "rendering.hpp"
 
+#include "help_option.hpp"
+
+#include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <typeinfo>
 
 namespace argparse {
 
-bool& declare_help_option(Args& args) {
-    return args.flag("?,help", "print help");
-}
-
-Args with_help_option(const Args& args) {
-    Args copy = args;
-    if (copy.option_map.count("help") == 0) {
-        declare_help_option(copy);
+std::vector<std::shared_ptr<Entry>> options_of(const Args& args) {
+    std::vector<std::shared_ptr<Entry>> options;
+    std::copy_if(args.entries.begin(), args.entries.end(), std::back_inserter(options),
+                 [](const auto& entry) { return entry->kind != Entry::Kind::POSITIONAL; });
+    if (args.option_map.count("help") == 0) {
+        auto help = std::make_shared<Entry>(Entry::Kind::OPTION, help_option_keys, help_option_text,
+                                            "true");
+        [[maybe_unused]] bool& requested = help->set_default(false);
+        options.push_back(help);
     }
-    return copy;
+    return options;
 }
 
 std::vector<std::string> value_names(const Entry& entry) {
-    const std::string names =
-        entry.target_converter ? entry.target_converter->get_allowed_entries() : "";
+    const std::string names = entry.target_converter->get_allowed_entries();
     std::vector<std::string> values;
     for (std::size_t start = 0, comma; (comma = names.find(", ", start)) != std::string::npos;
          start = comma + 2) {
@@ -28,14 +32,10 @@ std::vector<std::string> value_names(const Entry& entry) {
     return values;
 }
 
-std::string first_name(const Entry& entry) {
-    return entry.keys.empty() ? std::string() : entry.keys.front();
-}
-
 namespace {
 
 bool holds(const Entry& entry, const std::type_info& type) {
-    return entry.target_converter && entry.target_converter->get_type_id() == type.hash_code();
+    return entry.target_converter->get_type_id() == type.hash_code();
 }
 
 } // namespace

@@ -2,24 +2,19 @@
 
 #include <argparse/args.hpp>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 // What the completion scripts and the manual page, each rendered from the declarations, share.
 namespace argparse {
 
-// Declares the help option that parsing adds to every command line; returns its value.
-bool& declare_help_option(Args& args);
-
-// Returns a copy of args that shares its entries and, as parsing would, declares the help
-// option, so that a rendering made before parsing shows that option too.
-Args with_help_option(const Args& args);
+// Returns the option entries of args in declaration order, and last the help option that
+// parse declares, so that a rendering made before parsing shows that option too.
+std::vector<std::shared_ptr<Entry>> options_of(const Args& args);
 
 // Returns the names an enumeration entry accepts, in order of value; none for other entries.
 std::vector<std::string> value_names(const Entry& entry);
-
-// Returns the first name of an entry, or "" for one declared without a name.
-std::string first_name(const Entry& entry);
 
 // True for an option whose name alone sets it: a boolean with an implicit value.
 bool is_flag(const Entry& entry);

@@ -49,13 +49,10 @@ std::string option_specs(const Entry& entry) {
 
 } // namespace
 
-std::string zsh_completion(const Args& declared, const std::string& program) {
-    const Args args = with_help_option(declared);
+std::string zsh_completion(const Args& args, const std::string& program) {
     std::string specs;
-    for (const auto& entry : args.entries) {
-        if (entry->kind != Entry::Kind::POSITIONAL) {
-            specs += option_specs(*entry);
-        }
+    for (const auto& entry : options_of(args)) {
+        specs += option_specs(*entry);
     }
     const std::string function = function_name(program);
     // Autoloaded from fpath, the file is the body of the function: it defines the function
