@@ -7,7 +7,8 @@ top=mavrel-$3-linux-$5 emulator=${6:-}
 cpack -B packages --config "$4/CPackConfig.cmake" >/dev/null
 expect 0 "$top.tar.gz: OK" "" sh -c "cd packages && sha256sum -c $top.tar.gz.sha256"
 expect 0 "$(lines LICENSE README bin/mavrel share/bash-completion/completions/mavrel \
-    share/man/man1/mavrel.1.gz | sed "s|^|$top/|")" "" sh -c "tar -tzf packages/$top.tar.gz | grep -v '/\$' | sort"
+    share/fish/vendor_completions.d/mavrel.fish share/man/man1/mavrel.1.gz \
+    share/zsh/site-functions/_mavrel | sed "s|^|$top/|")" "" sh -c "tar -tzf packages/$top.tar.gz | grep -v '/\$' | sort"
 tar -xzf "packages/$top.tar.gz" && mkdir root && cp "$top/bin/mavrel" root
 if [ -n "$emulator" ]; then
     run() { (cd root && "$emulator" ./mavrel "$@"); }
