@@ -1,5 +1,6 @@
 #include "file_target.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -24,18 +25,6 @@ std::string directory_of(const std::string& path) {
 std::string leaf_of(const std::string& path) {
     const std::string leaf = path.substr(path.rfind('/') + 1);
     return leaf.empty() ? "." : leaf;
-}
-
-// Points target at path, taken relative to the directory base, through the kernel.
-void aim(FileTarget& target, int base, const std::string& path, const std::string& name) {
-    const std::string directory = directory_of(path);
-    Descriptor opened(::openat(directory.front() == '/' ? AT_FDCWD : base, directory.c_str(),
-                               O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (!opened.valid()) {
-        throw_file_error(name);
-    }
-    target.directory = std::move(opened);
-    target.leaf = leaf_of(path);
 }
 
 // Opens target's leaf for writing without following a link there, flags added; false for a link.
@@ -76,46 +65,92 @@ bool in_proc(int directory) {
     return ::fstatfs(directory, &status) == 0 && status.f_type == PROC_SUPER_MAGIC;
 }
 
-// The content of the link at target's leaf, where the process may follow it.
-std::string read_link(const FileTarget& target, const std::string& name) {
-    const Descriptor link(
-        ::openat(target.directory.get(), target.leaf.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
-    struct stat status {};
-    if (!link.valid() || ::fstat(link.get(), &status) != 0) {
-        throw_file_error(name);
+// Walks a name one entry at a time through directory descriptors, following at most 40
+// links, each only where may_follow allows.
+class Walk {
+public:
+    explicit Walk(const std::string& name) : name(name) {}
+
+    // Opens the directory part of path, taken from the directory base.
+    Descriptor directory(int base, const std::string& path) {
+        Descriptor current(::openat(base, path.front() == '/' ? "/" : ".", directory_flags));
+        for (std::size_t start = 0; current.valid() && start < path.size();) {
+            const std::size_t end = std::min(path.find('/', start), path.size());
+            const std::string entry = path.substr(start, end - start);
+            start = end + 1;
+            if (!entry.empty() && entry != ".") {
+                current = step(current.get(), entry);
+            }
+        }
+        if (!current.valid()) {
+            fail();
+        }
+        return current;
     }
-    if (!may_follow(target.directory.get(), status)) {
-        throw_file_error(name, EACCES);
+
+    // Sets content to that of the link entry in directory; false where entry is no link.
+    bool read_link(int directory, const std::string& entry, std::string& content) {
+        const Descriptor link(::openat(directory, entry.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+        struct stat status {};
+        if (!link.valid() || ::fstat(link.get(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            return false;
+        }
+        if (++links > 40 || !may_follow(directory, status)) {
+            fail(links > 40 ? ELOOP : EACCES);
+        }
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlinkat(link.get(), "", buffer, sizeof buffer);
+        if (length <= 0) {
+            fail(length == 0 ? ENOENT : errno);
+        }
+        content.assign(buffer, static_cast<std::size_t>(length));
+        return true;
     }
-    char content[PATH_MAX];
-    const ssize_t length = ::readlinkat(link.get(), "", content, sizeof content);
-    if (length <= 0) {
-        throw_file_error(name, length == 0 ? ENOENT : errno);
+
+    [[noreturn]] void fail(int error = errno) const { throw_file_error(name, error); }
+
+private:
+    static constexpr int directory_flags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+    const std::string& name;
+    int links = 0;
+
+    // Opens entry of directory, following a link there.
+    Descriptor step(int directory, const std::string& entry) {
+        std::string link;
+        if (!read_link(directory, entry, link)) {
+            return Descriptor(::openat(directory, entry.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+        }
+        if (in_proc(directory)) {
+            return Descriptor(::openat(directory, entry.c_str(), directory_flags));
+        }
+        return this->directory(directory, link + "/");
     }
-    return std::string(content, static_cast<std::size_t>(length));
-}
+};
 
 } // namespace
 
 FileTarget find_target(const std::string& name) {
+    Walk walk(name);
     FileTarget target;
-    aim(target, AT_FDCWD, name, name);
-    for (int links = 0; links <= 40; ++links) {
-        if (open_leaf(target, name, O_NOFOLLOW | O_NONBLOCK)) {
-            return target;
+    target.directory = walk.directory(AT_FDCWD, directory_of(name));
+    target.leaf = leaf_of(name);
+    std::string link;
+    while (!open_leaf(target, name, O_NOFOLLOW | O_NONBLOCK)) {
+        if (!walk.read_link(target.directory.get(), target.leaf, link)) {
+            walk.fail(ELOOP);
         }
-        const std::string link = read_link(target, name);
         if (in_proc(target.directory.get())) {
             open_leaf(target, name, 0);
             if (!target.file.valid()) {
-                throw_file_error(name, ENOENT);
+                walk.fail(ENOENT);
             }
             target.through_proc = true;
             return target;
         }
-        aim(target, target.directory.get(), link, name);
+        target.directory = walk.directory(target.directory.get(), directory_of(link));
+        target.leaf = leaf_of(link);
     }
-    throw_file_error(name, ELOOP);
+    return target;
 }
 
 } // namespace cli

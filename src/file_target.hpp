@@ -16,10 +16,11 @@ struct FileTarget {
     bool through_proc = false; // named by an open descriptor, as /dev/stdout is: not a path
 };
 
-// Follows symbolic links only where the kernel's fs.protected_symlinks would, whatever it is
-// set to: a link in a sticky, world-writable directory only when the process or the directory's
-// owner owns it. Opens an existing file without creating one (a FIFO waits for its reader).
-// Throws std::system_error naming name.
+// Walks name one entry at a time and follows symbolic links, to directories too, only where
+// the kernel's fs.protected_symlinks would, whatever it is set to: a link in a sticky,
+// world-writable directory only when the process or the directory's owner owns it. Opens an
+// existing file without creating one (a FIFO waits for its reader). Throws std::system_error
+// naming name.
 FileTarget find_target(const std::string& name);
 
 } // namespace cli

@@ -71,11 +71,12 @@ expect 0 "$(samples 4 4 0)$(samples 4 1 1)$(samples 4 4 0)$(samples 4 1 1)$(echo
     hex closed/T closed/T_flag sticky/T sticky/T_flag sticky/O
 chmod 755 closed
 # There a link is followed only where the runner or the directory's owner owns it, at each
-# step: planted links fail and touch nothing.
+# step and to a directory too: planted links fail and touch nothing.
 if [ "$(id -u)" -eq 0 ]; then
     mkdir -m 700 private && echo secret >private/key && ln -s sticky/P chain
-    as_user sh -c 'ln -s ../private/key sticky/P && ln -s /dev/full sticky/D && ln -s ../private/new sticky/N'
-    for t in chain sticky/D sticky/N; do expect 255 "failed to create tile: $t: Permission denied" "" mavrel $t 1; done
+    as_user sh -c 'ln -s ../private/key sticky/P && ln -s /dev/full sticky/D && ln -s ../private/new sticky/N &&
+        ln -s ../private sticky/E'
+    for t in chain sticky/D sticky/N sticky/E/T; do expect 255 "failed to create tile: $t: Permission denied" "" mavrel $t 1; done
     expect 0 "key secret" "" sh -c 'echo $(ls private) $(cat private/key)'
     ln -s ../private/key sticky/R && expect 0 "" "" mavrel sticky/R 1
     expect 0 "$(samples 1 4 0)" "" hex private/key
