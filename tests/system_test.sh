@@ -155,11 +155,10 @@ failing_sync() { # NTH FLAG COMMAND...: runs COMMAND, whose NTH fsync waits for 
     wait $!
 }
 if mounted failing loop_image ext4 16M && mount -o remount,errors=remount-ro failing; then
-    mkdir failing/closed && echo old | tee failing/closed/T >failing/closed/T_flag && chmod 666 failing/closed/*
-    sync -f failing # before the failure, which loses what the journal holds
     expect 255 "failed to create mask: failing/T_flag: Read-only file system" "" \
         failing_sync 4 failing/T_flag mavrel failing/T 1
-    umount failing && mount -o loop,errors=remount-ro failing.img failing
+    umount failing && mkfs.ext4 -qF failing.img && mount -o loop,errors=remount-ro failing.img failing
+    mkdir failing/closed && echo old | tee failing/closed/T >failing/closed/T_flag && chmod 666 failing/closed/*
     expect 255 "failed to create mask: failing/closed/T_flag: Read-only file system" "" failing_sync 2 \
         failing/closed/T_flag setpriv --reuid=nobody --regid=nogroup --clear-groups ./mavrel-copy failing/closed/T 1
 else
