@@ -6,13 +6,15 @@
 source "$(dirname "$0")/expect.sh"
 
 # debian_protections: sets the kernel's protections of shared directories as Debian does, up
-# to protections_restored; a watcher restores them should the test be killed before.
+# to protections_restored; a watcher restores them should the test be killed before. Tests
+# running at once take turns, so that each saves the machine's own settings.
 debian_protections() {
+    exec {lock}>/run/mavrel-protections.lock && flock "$lock"
     saved=$(sysctl fs.protected_symlinks fs.protected_regular fs.protected_fifos | tr -d ' ')
     sysctl -qw fs.protected_symlinks=1 fs.protected_regular=2 fs.protected_fifos=1
     exec {watcher}> >(setsid sh -c 'read -r _ || sysctl -qw "$@"' sh $saved >/dev/null 2>&1)
 }
-protections_restored() { echo restored >&"$watcher" && exec {watcher}>&- && sysctl -qw $saved; }
+protections_restored() { sysctl -qw $saved && echo restored >&"$watcher" && exec {watcher}>&- {lock}>&-; }
 
 cp "$(command -v mavrel)" "$work/mavrel-copy" # which other users may not reach where it was built
 as_user() { if [ "$(id -u)" -eq 0 ]; then setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; else "$@"; fi; }
