@@ -3,7 +3,7 @@
 # concurrent writers, full and faulted file systems, limits, signals), scripts/tile-names,
 # and the README's batch recipes: a GNU parallel batch resumed after a failure, the wrapper.
 # Usage: system_test.sh SOURCE_DIR MAVREL_BINARY SANITIZED (ON or OFF)
-source "$(dirname "$0")/expect.sh"
+private=yes && source "$(dirname "$0")/expect.sh"
 
 # A replaced file keeps its mode, owner, ACL and attributes, and a link its replaced target;
 # a new file gets what a plain open gives it: the umask, and the directory's default ACL.
