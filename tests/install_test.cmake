@@ -16,7 +16,8 @@ file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 
-set(expected bin/mavrel share/doc/mavrel/LICENSE share/bash-completion/completions/mavrel
+set(expected bin/mavrel bin/mavrel-tile-names bin/mavrel-strict bin/mavrel-batch-status
+    share/mavrel/tiles.sbatch share/doc/mavrel/LICENSE share/bash-completion/completions/mavrel
     lib/libmavrel_argparse.a include/argparse/args.hpp include/argparse/completion.hpp
     lib/cmake/mavrel/mavrelConfig.cmake lib/pkgconfig/mavrel-argparse.pc)
 if(MAN_PAGE)
