@@ -6,9 +6,10 @@
 source "$(dirname "$0")/expect.sh"
 [ "$(id -u)" -eq 0 ] || { echo "skipped: mounts and daemons need root" && exit 0; }
 
-# The test's processes, and its loop devices and mounts, are known by its scratch directory.
+# The test's processes (by their environment or command line), loop devices and mounts are
+# known by its scratch directory.
 mkdir tmp
-ours() { grep -lsz "^TMPDIR=$work/tmp\$" /proc/[0-9]*/environ | cut -d/ -f3; }
+ours() { grep -lsF "$work/tmp/" /proc/[0-9]*/{environ,cmdline} | cut -d/ -f3 | sort -u; }
 running() { for pid in $(ours); do [ "$(cat "/proc/$pid/comm" 2>/dev/null)" != "$1" ] || return 0; done; false; }
 loops() { losetup -l -n -O BACK-FILE | grep "^$work/" || true; }
 attached() { [ -n "$(loops)" ]; }
