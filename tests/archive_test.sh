@@ -7,16 +7,16 @@ source "$(dirname "$0")/expect.sh"
 top=mavrel-$3-linux-$5 emulator=${6:-}
 cpack -B packages --config "$4/CPackConfig.cmake" >/dev/null
 expect 0 "$top.tar.gz: OK" "" sh -c "cd packages && sha256sum -c $top.tar.gz.sha256"
-expect 0 "$(lines LICENSE README bin/mavrel{,-batch-status,-strict,-tile-names} \
-    share/{bash-completion/completions/mavrel,man/man1/mavrel.1.gz,mavrel/tiles.sbatch} | sed "s|^|$top/|")" \
-    "" sh -c "tar -tzf packages/$top.tar.gz | grep -v '/\$' | sort"
+expect 0 "$(lines LICENSE README bin/mavrel{,-batch-status,-strict,-tile-names} share/mavrel/tiles.sbatch \
+    share/{bash-completion/completions/mavrel,fish/vendor_completions.d/mavrel.fish,man/man1/mavrel.1.gz} \
+    share/zsh/site-functions/_mavrel | sed "s|^|$top/|")" "" sh -c "tar -tzf packages/$top.tar.gz | grep -v '/\$' | sort"
 tar -xzf "packages/$top.tar.gz" && mkdir root && cp "$top/bin/mavrel" root
 
 # Unpacked into a home as its README says, the PATH it gives runs mavrel and the scripts (a
 # cross build's mavrel through its emulator).
 path=$(cd packages && env -i HOME="$work/home" PATH=/usr/bin:/bin bash -ec \
     "$(grep -E '^    (mkdir|tar|export) ' "../$top/README")"$'\necho "$PATH"')
-bin=$work/home/.local/$top/bin
+bin=${path%%:*}
 if [ -n "$emulator" ]; then
     mv "$bin/mavrel" "$bin/mavrel.emulated" &&
         printf '#!/bin/sh\nexec %s "$0.emulated" "$@"\n' "$emulator" >"$bin/mavrel" && chmod +x "$bin/mavrel"

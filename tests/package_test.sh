@@ -20,6 +20,7 @@ deb_dir=./usr/share/doc
 
 [ "$(files "$tool" | sort)" = "$(printf '%s\n' ./usr/bin/mavrel{,-batch-status,-strict,-tile-names} \
     ./usr/share/{bash-completion/completions/mavrel,mavrel/tiles.sbatch,man/man1/mavrel.1.gz} \
+    ./usr/share/{fish/vendor_completions.d/mavrel.fish,zsh/vendor-completions/_mavrel} \
     $deb_dir/mavrel/{changelog.Debian.gz,copyright} | sort)" ] || fail "files of $tool: $(files "$tool")"
 [ "$(files "$dev" | grep -v '^./usr/include/argparse/')" = "$(printf "$lib/%s\n" libmavrel_argparse.a \
     cmake/mavrel/mavrel{Config,ConfigVersion,Targets-release,Targets}.cmake pkgconfig/mavrel-argparse.pc |
@@ -30,7 +31,9 @@ files "$dev" | grep -qx ./usr/include/argparse/args.hpp || fail "$dev lacks the 
 [[ $(dpkg-deb -f "$tool" Depends) =~ ^libc6\ \(\>=\ [0-9.]+\),\ libgcc-s1\ \(\>=\ [0-9.]+\),\ libstdc\+\+6\ \(\>=\ [0-9.]+\)$ ]] ||
     fail "dependencies of $tool: $(dpkg-deb -f "$tool" Depends)"
 [ "$(dpkg-deb -f "$dev" Depends)" = libmagicenum-dev ] || fail "dependencies of $dev"
-mkdir lintian && TMPDIR=$work/lintian lintian --fail-on error "$tool" "$dev" || fail "lintian reports errors"
+mkdir lintian
+tags=$(TMPDIR=$work/lintian lintian --fail-on error "$tool" "$dev") || fail "lintian reports errors: $tags"
+grep -E 'manpage|whatis|groff|usr/share/(man|zsh|fish)' <<<"$tags" && fail "lintian on the man page or scripts"
 
 dpkg-deb -x "$tool" root
 readelf -S root/usr/bin/mavrel | grep -q '\.symtab' && fail "the packaged binary is not stripped"
