@@ -102,7 +102,7 @@ TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
 // Typed into an interactive bash, a directory completes with its slash and a blank is escaped.
 TEST(completion, file_names_complete_as_readline_quotes_them) {
     EXPECT_EQ(
-        bash("t='tmux -L completion-test-'$$ && mkdir dir && touch 'a b'\n"
+        bash("t=\"tmux -S $PWD/.tmux\" && mkdir dir && touch 'a b'\n"
              "$t new-session -d 'bash --norc' && $t send-keys 'source " MAVREL_GENERATED
              "/mavrel.bash' Enter\nsleep 0.5 && $t send-keys 'mavrel --version d' Tab ' a' Tab "
              "&& sleep 0.5\n$t capture-pane -p | grep -o 'mavrel --version.*'; $t kill-server\n"),

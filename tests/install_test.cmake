@@ -16,7 +16,8 @@ file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 
-set(expected bin/mavrel share/doc/mavrel/LICENSE share/bash-completion/completions/mavrel
+set(expected bin/mavrel bin/mavrel-tile-names bin/mavrel-strict bin/mavrel-batch-status
+    share/mavrel/tiles.sbatch share/doc/mavrel/LICENSE share/bash-completion/completions/mavrel
     share/zsh/site-functions/_mavrel share/fish/vendor_completions.d/mavrel.fish
     share/man/man1/mavrel.1.gz lib/libmavrel_argparse.a include/argparse/args.hpp
     include/argparse/completion.hpp include/argparse/man_page.hpp
