@@ -4,18 +4,22 @@
 # and the README's batch recipes: a GNU parallel batch resumed after a failure, the wrapper,
 # and the status of a batch of tiles.sbatch.
 # Usage: system_test.sh SOURCE_DIR MAVREL_BINARY SANITIZED (ON or OFF)
-private=yes && source "$(dirname "$0")/expect.sh"
 
-# debian_protections: sets the kernel's protections of shared directories as Debian does, up
-# to protections_restored; a watcher restores them should the test be killed before. Tests
-# running at once take turns, so that each saves the machine's own settings.
+# Some rows set the kernel's protections of shared directories as Debian does. A watcher,
+# started outside the test's namespaces, restores them should the test be killed; tests that
+# set them take turns through a lock, which the watcher holds until it has restored them.
+if [ "$(id -u)" -eq 0 ] && [ -z "${MAVREL_WORK:-}" ]; then
+    exec {lock}>/run/mavrel-protections.lock
+    exec {guard}> >(setsid sh -c 'read -r saved || exit; read -r _ || sysctl -qw $saved' >/dev/null 2>&1)
+    export MAVREL_GUARD="$lock $guard"
+fi
+private=yes && source "$(dirname "$0")/expect.sh"
 debian_protections() {
-    exec {lock}>/run/mavrel-protections.lock && flock "$lock"
+    read -r lock guard <<<"$MAVREL_GUARD" && flock "$lock"
     saved=$(sysctl fs.protected_symlinks fs.protected_regular fs.protected_fifos | tr -d ' ')
-    sysctl -qw fs.protected_symlinks=1 fs.protected_regular=2 fs.protected_fifos=1
-    exec {watcher}> >(setsid sh -c 'read -r _ || sysctl -qw "$@"' sh $saved >/dev/null 2>&1)
+    echo $saved >&"$guard" && sysctl -qw fs.protected_symlinks=1 fs.protected_regular=2 fs.protected_fifos=1
 }
-protections_restored() { sysctl -qw $saved && echo restored >&"$watcher" && exec {watcher}>&- {lock}>&-; }
+protections_restored() { sysctl -qw $saved && echo restored >&"$guard" && flock -u "$lock"; }
 
 cp "$(command -v mavrel)" "$work/mavrel-copy" # which other users may not reach where it was built
 as_user() { if [ "$(id -u)" -eq 0 ]; then setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; else "$@"; fi; }
@@ -30,9 +34,10 @@ ln -s O O && expect 255 "failed to create tile: O: Too many levels of symbolic l
 expect 0 "" "" sh -c 'umask 027 && mavrel T 1 && mavrel U 1 && cd .. && mavrel modes/L 1' <&-
 expect 0 "604 640 640 target ../other/L M" "" sh -c 'echo $(stat -c %a T U U_flag) $(readlink T_flag L L_flag)'
 expect 0 "$(samples 1 4 0)01$(samples 1 4 0)01$(samples 1 4 0)01" "" hex T target U U_flag ../other/L ../other/M
-ln -s /dev/stdout N && mkfifo N_flag && (sleep 0.2 && timeout 9 cat N_flag >flag) & # read late
+ln -s /dev/stdout N && mkfifo N_flag
+(sleep 0.2 && timeout 9 cat N_flag >flag) & # read late
 expect 0 "$(samples 4 4 0)" "" sh -c 'mavrel N 2 | od -An -v -tx1 | tr -d " \n" && echo'
-wait $! && expect 0 "$(samples 4 1 1)" "" hex flag
+expect 0 "" "" wait $! && expect 0 "$(samples 4 1 1)" "" hex flag
 [ "$(id -u)" -eq 0 ] || echo "skipped: keeping another owner and ACLs needs root"
 if [ "$(id -u)" -eq 0 ]; then
     chown daemon:daemon T && setfacl -m g::r,g:daemon:rw T && setfattr -n user.survey -v 7 T
