@@ -34,15 +34,14 @@ foreach(file ${expected})
     endif()
 endforeach()
 
-# The README shows the examples whole, so that it cannot drift from what is tested.
-file(READ ${SOURCE_DIR}/README.md readme)
-foreach(example greet.cpp:cpp mavrel-strict:sh)
-    string(REGEX MATCH "[^:]+" name ${example})
-    string(REGEX MATCH "[^:]+$" language ${example})
-    file(READ ${SOURCE_DIR}/examples/${name} text)
-    string(FIND "${readme}" "```${language}\n${text}```\n" found)
+# Each README shows its example whole, so that it cannot drift from what is tested.
+foreach(example README.md:mavrel-strict:sh argparse/README.md:greet.cpp:cpp)
+    string(REGEX MATCH "^(.+):(.+):(.+)$" parts ${example})
+    file(READ ${SOURCE_DIR}/${CMAKE_MATCH_1} shown)
+    file(READ ${SOURCE_DIR}/examples/${CMAKE_MATCH_2} text)
+    string(FIND "${shown}" "```${CMAKE_MATCH_3}\n${text}```\n" found)
     if(found EQUAL -1)
-        message(FATAL_ERROR "README.md does not show examples/${name} as it is")
+        message(FATAL_ERROR "${CMAKE_MATCH_1} does not show examples/${CMAKE_MATCH_2} as it is")
     endif()
 endforeach()
 
