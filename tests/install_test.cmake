@@ -1,5 +1,5 @@
 # Installs the build into a fresh prefix, checks what landed there, renders the man page,
-# and builds and runs the README's parser example against the installed library through
+# and builds and runs the parser's example against the installed library through
 # find_package (the package test builds it through pkg-config).
 # Expects BUILD_DIR, WORK_DIR, SOURCE_DIR, CXX and MAN_PAGE (ON or OFF).
 
@@ -34,14 +34,18 @@ foreach(file ${expected})
     endif()
 endforeach()
 
-# Each README shows its example whole, so that it cannot drift from what is tested.
-foreach(example README.md:mavrel-strict:sh argparse/README.md:greet.cpp:cpp)
-    string(REGEX MATCH "^(.+):(.+):(.+)$" parts ${example})
-    file(READ ${SOURCE_DIR}/${CMAKE_MATCH_1} shown)
-    file(READ ${SOURCE_DIR}/examples/${CMAKE_MATCH_2} text)
-    string(FIND "${shown}" "```${CMAKE_MATCH_3}\n${text}```\n" found)
+# The READMEs show the examples whole, so that they cannot drift from what is tested.
+foreach(example README.md:mavrel-strict:sh argparse/README.md:greet.cpp:cpp
+        argparse/README.md:CMakeLists.txt:cmake)
+    string(REPLACE ":" ";" example ${example})
+    list(GET example 0 readme)
+    list(GET example 1 name)
+    list(GET example 2 language)
+    file(READ ${SOURCE_DIR}/${readme} shown)
+    file(READ ${SOURCE_DIR}/examples/${name} text)
+    string(FIND "${shown}" "```${language}\n${text}```\n" found)
     if(found EQUAL -1)
-        message(FATAL_ERROR "${CMAKE_MATCH_1} does not show examples/${CMAKE_MATCH_2} as it is")
+        message(FATAL_ERROR "${readme} does not show examples/${name} as it is")
     endif()
 endforeach()
 
