@@ -100,7 +100,6 @@ struct Pull : argparse::Args {
 struct Tool : argparse::Args {
     std::string& name = kwarg("n,name", "a name").set_default("a").set_default(std::string("-"));
     std::string& list = kwarg("l,list", "a list").set_multi_valued().set_default("-");
-    std::string& shadowed = kwarg("v,shadowed", "its v is taken").set_default("-");
     bool& verbose = flag("v", "talk");
     Colour& colour = kwarg("c", "a colour").set_default(Colour::BLUE);
     std::string& first = arg("FIRST", "first").set_default("-");
@@ -109,7 +108,7 @@ struct Tool : argparse::Args {
     Pull& pull = subcommand<Pull>("pull");
 
     std::string values() const {
-        return name + "|" + list + "|" + shadowed + "|" + std::to_string(verbose) + "|" +
+        return name + "|" + list + "|" + std::to_string(verbose) + "|" +
                std::to_string(static_cast<int>(colour)) + "|" + first + "|" + all + "|" + last +
                "|" + pull.source;
     }
@@ -117,14 +116,14 @@ struct Tool : argparse::Args {
 
 TEST(parse, fills_every_kind_of_declaration_or_reports_the_first_error) {
     const std::pair<Words, std::string> cases[] = {
-        {{}, "-|-|-|0|2|-|-|-|"},
-        {{"-vn=x y", "-n", "-5", "-0.5", "--shadowed=s"}, "-5|-|s|1|2|-0.5|-|-|"},
-        {{"-n", "x", "-l"}, "x||-|0|2|-|-|-|"},
-        {{"--list", "a", "b", "-v", "-c", "Green"}, "-|a,b|-|1|1|-|-|-|"},
-        {{"-l=a b", "1", "2", "3", "4"}, "-|a b|-|0|2|1|2,3|4|"},
-        {{"1", "2"}, "-|-|-|0|2|1|-|2|"},
-        {{"-n", "x", "1", "pull", "origin"}, "x|-|-|0|2|1|-|-|origin"},
-        {{"pull", "origin"}, "-|-|-|0|2|-|-|-|origin"},
+        {{}, "-|-|0|2|-|-|-|"},
+        {{"-vn=x y", "-n", "-5", "-0.5"}, "-5|-|1|2|-0.5|-|-|"},
+        {{"-n", "x", "-l"}, "x||0|2|-|-|-|"},
+        {{"--list", "a", "b", "-v", "-c", "Green"}, "-|a,b|1|1|-|-|-|"},
+        {{"-l=a b", "1", "2", "3", "4"}, "-|a b|0|2|1|2,3|4|"},
+        {{"1", "2"}, "-|-|0|2|1|-|2|"},
+        {{"-n", "x", "1", "pull", "origin"}, "x|-|0|2|1|-|-|origin"},
+        {{"pull", "origin"}, "-|-|0|2|-|-|-|origin"},
         {{"--name=", "-n"}, "No value provided for: n"},
         {{"-c", "x", "-n"}, "No value provided for: n"},
         {{"-c", "x"},
@@ -144,17 +143,72 @@ TEST(parse, fills_every_kind_of_declaration_or_reports_the_first_error) {
         std::string& last = arg("LAST", "last");
     } leading;
     EXPECT_EQ(parse_words(leading, {"a"}) + leading.all + leading.last, "-a");
+    // An integer default is read as a command-line value would be.
     struct Mismatched : argparse::Args {
+        unsigned int& one = kwarg("o", "one").set_default(1);
         unsigned int& count = kwarg("k", "a count").set_default(true);
-    } mismatched;
-    EXPECT_EQ(parse_words(mismatched, {}),
+        unsigned int& below = kwarg("b", "below zero").set_default(-1);
+    } mismatched, negative;
+    EXPECT_EQ(parse_words(mismatched, {"-b", "2"}),
               "Invalid argument, could not convert \"true\" for -k (a count)");
+    EXPECT_EQ(mismatched.one, 1U);
+    EXPECT_EQ(parse_words(negative, {"-k", "2"}),
+              "Invalid argument \"-1\" for -b (below zero). Error: out of range");
     auto original = std::make_unique<Tool>();
     parse_words(*original, {"-n", "x", "pull", "origin"});
     const Tool copy = *original;
     original.reset();
-    EXPECT_EQ(copy.values() + copy.words[0] + copy.pull.program_name,
-              "x|-|-|0|2|-|-|-|origin-npull");
+    EXPECT_EQ(copy.values() + copy.words[0] + copy.pull.program_name, "x|-|0|2|-|-|-|origin-npull");
+}
+
+TEST(declarations, mistakes_throw_where_they_are_made_and_leave_the_earlier_ones_working) {
+    struct Declared : argparse::Args {
+        std::string& x = kwarg("x,ex", "x");
+        Pull& pull = subcommand<Pull>("pull");
+    };
+    const std::string untypable = R"( holds a blank, a control character or "=")";
+    const std::tuple<char, std::string, std::string> cases[] = {
+        {'o', "ex", R"(option "ex": "ex" is already declared)"},
+        {'o', "y,y", R"(option "y,y": "y" is already declared)"},
+        {'o', "help", R"(option "help": "help" names the help option, which parse declares)"},
+        {'o', "q,?", R"(option "q,?": "?" names the help option, which parse declares)"},
+        {'o', "", R"(option "": a name is empty)"},
+        {'o', "a,,b", R"(option "a,,b": a name is empty)"},
+        {'o', "a,", R"(option "a,": a name is empty)"},
+        {'a', ",A", R"(argument ",A": a name is empty)"},
+        {'o', "t, times", R"(option "t, times": " times")" + untypable},
+        {'o', "t=1", R"(option "t=1": "t=1")" + untypable},
+        {'s', "pull", R"(subcommand "pull": it is already declared)"},
+        {'s', "", R"(subcommand "": the name is empty)"},
+    };
+    for (const auto& [kind, key, message] : cases) {
+        Declared args;
+        try {
+            kind == 'o'   ? (void)args.kwarg(key, "")
+            : kind == 'a' ? (void)args.arg(key, "")
+                          : (void)args.subcommand<Pull>(key);
+            ADD_FAILURE() << message;
+        } catch (const std::invalid_argument& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+        EXPECT_EQ(parse_words(args, {"-x", "v", "pull", "o"}) + args.x + args.pull.source, "vo");
+    }
+    // An entry bound to no member takes text, and parse runs once.
+    struct Unbound : argparse::Args {
+        Unbound() {
+            kwarg("old", "deprecated, ignored").set_default("");
+            arg("N", "typed default").set_default(5U);
+        }
+    } unbound;
+    EXPECT_EQ(parse_words(unbound, {"--old", "x"}), "");
+    EXPECT_EQ(*unbound.entries[0]->value_text + *unbound.entries[1]->value_text +
+                  help_text(unbound),
+              "x5Usage: tool N  [options...]\n"
+              "                N : typed default [default: 5]\n\n"
+              "Options:\n"
+              "            --old : deprecated, ignored [default: ]\n"
+              "        -?,--help : print help [implicit: \"true\", default: false]\n");
+    EXPECT_THROW(parse_words(unbound, {}), std::logic_error);
 }
 
 TEST(help, annotations_keep_their_order_and_keys_their_dashes) {

@@ -35,7 +35,7 @@ std::string function_name(const std::string& program) {
 
 // The names an enumeration option offers, separated by blanks; "" for any other option.
 std::string value_names(const Entry& entry) {
-    std::string names = entry.target_converter ? entry.target_converter->get_allowed_entries() : "";
+    std::string names = entry.target_converter->get_allowed_entries();
     for (std::size_t comma = names.find(", "); comma != std::string::npos;
          comma = names.find(", ", comma)) {
         names.replace(comma, 2, comma + 2 == names.size() ? "" : " ");
@@ -70,7 +70,7 @@ std::string bash_completion(const Args& args, const std::string& program) {
             options += listed(dashed(key)) + " ";
         }
         const std::string values = value_names(*entry);
-        if (!values.empty() && !entry->keys.empty()) {
+        if (!values.empty()) {
             cases += value_case(*entry, values);
         }
     }

@@ -19,6 +19,7 @@ std::vector<std::string> split_keys(const std::string& key_list) {
 
 Entry::Entry(Kind kind, const std::string& key_list, const std::string& help,
              const std::optional<std::string>& implicit_value)
-    : kind(kind), keys(split_keys(key_list)), help_text(help), implicit_value(implicit_value) {}
+    : kind(kind), keys(split_keys(key_list)), help_text(help), implicit_value(implicit_value),
+      target_converter(std::make_unique<ConvertType<std::string>>()) {}
 
 } // namespace argparse

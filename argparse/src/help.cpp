@@ -16,11 +16,6 @@ void write_row(const std::string& key, const Entry& entry) {
     std::cout << key << " : " << entry.help_text << entry.info() << std::endl;
 }
 
-// An entry declared with an empty key list has no name to show.
-std::string first_name(const Entry& entry) {
-    return entry.keys.empty() ? std::string() : entry.keys.front();
-}
-
 } // namespace
 
 std::string dashed(const std::string& key) {
@@ -40,7 +35,7 @@ std::string Entry::_get_keys() const {
 
 std::string Entry::info() const {
     std::string text = " [";
-    const std::string allowed = target_converter ? target_converter->get_allowed_entries() : "";
+    const std::string allowed = target_converter->get_allowed_entries();
     if (!allowed.empty()) {
         text += "allowed: <" + allowed.substr(0, allowed.size() - 2) + ">, ";
     }
@@ -55,7 +50,7 @@ void Args::help() {
     welcome();
     std::cout << "Usage: " << program_name << " ";
     for (const auto& entry : positional_entries) {
-        std::cout << first_name(*entry) << " ";
+        std::cout << entry->keys.front() << " ";
     }
     if (has_options()) {
         std::cout << " [options...]";
@@ -69,7 +64,7 @@ void Args::help() {
     }
     std::cout << std::endl;
     for (const auto& entry : positional_entries) {
-        write_row(first_name(*entry), *entry);
+        write_row(entry->keys.front(), *entry);
     }
     if (has_options()) {
         std::cout << std::endl << "Options:" << std::endl;

@@ -164,6 +164,10 @@ void Entry::_apply_default() {
 }
 
 void Args::parse(int argc, const char* const* argv, const bool& raise_on_error) {
+    // The entries still hold the first parse's values and errors, which a second would mix in.
+    if (option_map.count("help") != 0) {
+        throw std::logic_error("argparse: parse is called once per argument object");
+    }
     int own_end = argc;
     for (int k = 1; k < argc; ++k) {
         const auto found = subcommands.find(argv[k]);
@@ -175,7 +179,7 @@ void Args::parse(int argc, const char* const* argv, const bool& raise_on_error) 
     }
     program_name = argc > 0 ? std::filesystem::path(argv[0]).stem().string() : std::string();
     words.assign(argv + std::min(argc, 1), argv + own_end);
-    bool& help_requested = flag("?,help", "print help");
+    bool& help_requested = add_option("?,help", "print help", "true").set_default(false);
 
     assign_positional(positional_entries, WordScan(*this).run());
     for (const auto& entry : entries) {

@@ -24,6 +24,8 @@ public:
     std::optional<std::string> implicit_value;
     std::optional<std::string> default_text;
     std::string error_message;
+    // Until the entry is bound to a member, a string converter: an entry declared without a
+    // member takes its values as text, which nothing reads.
     std::unique_ptr<ConvertBase> target_converter;
     std::unique_ptr<ConvertBase> default_converter;
     bool multi_valued = false;
@@ -33,7 +35,9 @@ public:
     Entry(const Entry&) = delete;
     Entry& operator=(const Entry&) = delete;
 
-    // Records a default; a character string is kept as text only, to be converted when applied.
+    // Records a default. A character string, and an integer of a type that has no converter (1,
+    // -1, 2L), are kept as text only, to be converted when applied: set_default(1) suits an
+    // unsigned int member, and parse reports a default that does not fit.
     template <typename V> Entry& set_default(const V& value) {
         if constexpr (std::is_enum_v<V>) {
             default_text = to_lower(magic_enum::enum_name(value));
@@ -42,7 +46,7 @@ public:
             text << std::boolalpha << value;
             default_text = text.str();
         }
-        if constexpr (!is_character_string<V>) {
+        if constexpr (!is_character_string<V> && !is_other_integer<V>) {
             default_converter = std::make_unique<ConvertType<V>>(value);
         }
         return *this;
@@ -72,6 +76,9 @@ private:
     static constexpr bool is_character_string =
         std::is_array_v<V> || std::is_same_v<std::decay_t<V>, const char*> ||
         std::is_same_v<std::decay_t<V>, char*>;
+    template <typename V>
+    static constexpr bool is_other_integer =
+        std::is_integral_v<V> && !std::is_same_v<V, bool> && !std::is_same_v<V, unsigned int>;
 };
 
 // Returns an option name as the user types it: -d for a one-letter name, --data-type otherwise.
