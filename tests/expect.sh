@@ -2,11 +2,20 @@
 # removed at the end, mavrel, scripts and examples on PATH, expect() and helpers.
 set -euo pipefail
 PATH=$(dirname "$2"):$1/scripts:$1/examples:$PATH
-work=$(mktemp -d)
-mounts=()
-# The end stops what the test started in the background, by process id, then unmounts.
-trap 'cd / && { kill $(jobs -p) 2>/dev/null || true; } && wait; for dir in "${mounts[@]}"; do umount "$dir"; done
-    rm -rf "$work"' EXIT
+# A test that mounts or starts daemons sets private=yes. As root it then runs in a mount and
+# process namespace of its own, with its scratch space on a tmpfs there, so that when it ends,
+# however it ends, the kernel takes its mounts, loop devices and processes away. Only the
+# empty scratch directory stays behind, should the test be killed.
+if [ "${private:-}" = yes ] && [ "$(id -u)" -eq 0 ] && [ -z "${MAVREL_WORK:-}" ]; then
+    export MAVREL_WORK && MAVREL_WORK=$(mktemp -d) && status=0
+    setpriv --pdeathsig KILL unshare --mount --propagation private --pid --fork --kill-child \
+        --mount-proc bash "$0" "$@" || status=$?
+    rmdir "$MAVREL_WORK" && exit "$status"
+fi
+work=${MAVREL_WORK:-$(mktemp -d)}
+[ -z "${MAVREL_WORK:-}" ] || mount -t tmpfs tmpfs "$work"
+# The end stops what the test started in the background, by process id.
+trap 'cd / && { kill $(jobs -p) 2>/dev/null || true; } && wait; [ -n "${MAVREL_WORK:-}" ] || rm -rf "$work"' EXIT
 trap 'exit 143' TERM INT HUP # so that a stopped test cleans up too
 chmod 755 "$work"
 cd "$work"
@@ -32,8 +41,8 @@ expect() {
         fail "$*: status $actual, output '${got_out%.}', errors '${got_err%.}'"
 }
 
-# mounted DIR COMMAND...: mounts with COMMAND... DIR at the new DIR, unmounted at the end.
-mounted() { mkdir "$work/$1" && "${@:2}" "$work/$1" 2>/dev/null && mounts+=("$work/$1"); }
+# mounted DIR COMMAND...: mounts with COMMAND... DIR at the new DIR, gone with the namespace.
+mounted() { [ -n "${MAVREL_WORK:-}" ] && mkdir "$work/$1" && "${@:2}" "$work/$1" 2>/dev/null; }
 # started COMMAND...: runs a daemon in the background, stopped at the end; messages in daemons.log.
 started() { "$@" >>"$work/daemons.log" 2>&1 & }
 # loop_image TYPE SIZE DIR: makes a file system of TYPE (ext4, xfs) in an image DIR.img of

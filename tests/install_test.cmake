@@ -1,7 +1,7 @@
 # Installs the build into a fresh prefix, checks what landed there, renders the man page,
 # and builds and runs the parser's example against the installed library through
 # find_package (the package test builds it through pkg-config).
-# Expects BUILD_DIR, WORK_DIR, SOURCE_DIR, CXX and MAN_PAGE (ON or OFF).
+# Expects BUILD_DIR, WORK_DIR, SOURCE_DIR and CXX.
 
 function(run)
     execute_process(COMMAND ${ARGV} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE error)
@@ -16,18 +16,18 @@ file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 
-set(expected bin/mavrel share/doc/mavrel/LICENSE share/bash-completion/completions/mavrel
-    lib/libmavrel_argparse.a include/argparse/args.hpp include/argparse/completion.hpp
+set(expected bin/mavrel bin/mavrel-tile-names bin/mavrel-strict bin/mavrel-batch-status
+    share/mavrel/tiles.sbatch share/doc/mavrel/LICENSE share/bash-completion/completions/mavrel
+    share/zsh/site-functions/_mavrel share/fish/vendor_completions.d/mavrel.fish
+    share/man/man1/mavrel.1.gz lib/libmavrel_argparse.a include/argparse/args.hpp
+    include/argparse/completion.hpp include/argparse/man_page.hpp
     lib/cmake/mavrel/mavrelConfig.cmake lib/pkgconfig/mavrel-argparse.pc)
-if(MAN_PAGE)
-    list(APPEND expected share/man/man1/mavrel.1.gz)
-    run(man --warnings -l ${prefix}/share/man/man1/mavrel.1.gz)
-    foreach(section DESCRIPTION OPTIONS EXAMPLES FILES "EXIT STATUS" "SEE ALSO")
-        if(NOT output MATCHES "\n${section}\n" OR NOT error STREQUAL "")
-            message(FATAL_ERROR "man page without ${section} or with warnings: ${error}")
-        endif()
-    endforeach()
-endif()
+run(man --warnings -l ${prefix}/share/man/man1/mavrel.1.gz)
+foreach(section DESCRIPTION OPTIONS EXAMPLES FILES "EXIT STATUS" "SEE ALSO")
+    if(NOT output MATCHES "\n${section}\n" OR NOT error STREQUAL "")
+        message(FATAL_ERROR "man page without ${section} or with warnings: ${error}")
+    endif()
+endforeach()
 foreach(file ${expected})
     if(NOT EXISTS ${prefix}/${file})
         message(FATAL_ERROR "not installed: ${file}")
@@ -48,6 +48,14 @@ foreach(example README.md:mavrel-strict:sh argparse/README.md:greet.cpp:cpp
         message(FATAL_ERROR "${readme} does not show examples/${name} as it is")
     endif()
 endforeach()
+# The man page gives the README's GDAL recipe.
+file(READ ${SOURCE_DIR}/README.md readme)
+string(REGEX MATCH "```xml\n([^`]+)```" vrt "${readme}")
+file(READ ${SOURCE_DIR}/src/manual.cpp manual)
+string(FIND "${manual}" "${CMAKE_MATCH_1}" found)
+if(NOT vrt OR found EQUAL -1)
+    message(FATAL_ERROR "the man page's VRT file differs from the README's")
+endif()
 
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples -B ${WORK_DIR}/build -G Ninja
     -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_PREFIX_PATH=${prefix})

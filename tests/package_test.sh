@@ -18,9 +18,10 @@ fail() {
 files() { dpkg-deb -c "$1" | awk '$6 !~ /\/$/ { print $6 }'; }
 deb_dir=./usr/share/doc
 
-[ "$(files "$tool")" = "$(printf '%s\n' ./usr/bin/mavrel ./usr/share/bash-completion/completions/mavrel \
-    $deb_dir/mavrel/{changelog.Debian.gz,copyright} ./usr/share/man/man1/mavrel.1.gz)" ] ||
-    fail "files of $tool: $(files "$tool")"
+[ "$(files "$tool" | sort)" = "$(printf '%s\n' ./usr/bin/mavrel{,-batch-status,-strict,-tile-names} \
+    ./usr/share/{bash-completion/completions/mavrel,mavrel/tiles.sbatch,man/man1/mavrel.1.gz} \
+    ./usr/share/{fish/vendor_completions.d/mavrel.fish,zsh/vendor-completions/_mavrel} \
+    $deb_dir/mavrel/{changelog.Debian.gz,copyright} | sort)" ] || fail "files of $tool: $(files "$tool")"
 [ "$(files "$dev" | grep -v '^./usr/include/argparse/')" = "$(printf "$lib/%s\n" libmavrel_argparse.a \
     cmake/mavrel/mavrel{Config,ConfigVersion,Targets-release,Targets}.cmake pkgconfig/mavrel-argparse.pc |
     sort && printf "$deb_dir/libmavrel-argparse-dev/%s\n" changelog.Debian.gz copyright)" ] ||
@@ -30,11 +31,17 @@ files "$dev" | grep -qx ./usr/include/argparse/args.hpp || fail "$dev lacks the 
 [[ $(dpkg-deb -f "$tool" Depends) =~ ^libc6\ \(\>=\ [0-9.]+\),\ libgcc-s1\ \(\>=\ [0-9.]+\),\ libstdc\+\+6\ \(\>=\ [0-9.]+\)$ ]] ||
     fail "dependencies of $tool: $(dpkg-deb -f "$tool" Depends)"
 [ "$(dpkg-deb -f "$dev" Depends)" = libmagicenum-dev ] || fail "dependencies of $dev"
-lintian --fail-on error "$tool" "$dev" || fail "lintian reports errors"
+mkdir lintian
+tags=$(TMPDIR=$work/lintian lintian --fail-on error "$tool" "$dev") || fail "lintian reports errors: $tags"
+grep -E 'manpage|whatis|groff|usr/share/(man|zsh|fish)' <<<"$tags" && fail "lintian on the man page or scripts"
 
 dpkg-deb -x "$tool" root
 readelf -S root/usr/bin/mavrel | grep -q '\.symtab' && fail "the packaged binary is not stripped"
 [ "$(root/usr/bin/mavrel --version)" = "mavrel $3" ] || fail "--version of the packaged binary"
+# The packaged scripts run, on the packaged mavrel.
+bash -n root/usr/share/mavrel/tiles.sbatch || fail "the packaged tiles.sbatch does not parse"
+[ "$(PATH=$work/root/usr/bin:$PATH && mavrel-tile-names 44 45 6 8 && mavrel-strict T 1 -x 2>&1 || echo $?)" = \
+    "$(printf '%s\n' N44E006 N44E007 'unrecognised commandline argument: x' 2)" ] || fail "the packaged scripts"
 
 dpkg-deb -x "$dev" root
 flags=$(PKG_CONFIG_PATH=root/$lib/pkgconfig pkg-config --cflags --libs mavrel-argparse)

@@ -2,7 +2,7 @@
 # Runs scripts/tiles.sbatch on a one-node Slurm started for it: a tile in a missing directory
 # fails its task, and once the directory exists the same submission resumes the batch.
 # Usage: slurm_test.sh SOURCE_DIR MAVREL_BINARY
-source "$(dirname "$0")/expect.sh"
+private=yes && source "$(dirname "$0")/expect.sh"
 skip() { echo "skipped: $*" && exit 0; }
 [ "$(id -u)" -eq 0 ] || skip "starting munged, slurmctld and slurmd needs root"
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Tests the built mavrel where the operating system takes part (metadata, closed directories,
 # concurrent writers, full and faulted file systems, limits, signals), scripts/tile-names,
-# and the README's batch recipes: a GNU parallel batch resumed after a failure, the wrapper.
+# and the README's batch recipes: a GNU parallel batch resumed after a failure, the wrapper,
+# and the status of a batch of tiles.sbatch.
 # Usage: system_test.sh SOURCE_DIR MAVREL_BINARY SANITIZED (ON or OFF)
-source "$(dirname "$0")/expect.sh"
+private=yes && source "$(dirname "$0")/expect.sh"
 
 # A replaced file keeps its mode, owner, ACL and attributes, and a link its replaced target;
 # a new file gets what a plain open gives it: the umask, and the directory's default ACL.
@@ -172,4 +173,19 @@ expect 0 "mavrel missing/N44E007 3" "" awk -F'\t' 'NR > 1 && $7 != 0 { print $9 
 mkdir missing && expect 0 "" "" sh -c "${recipe/--bar/--bar --resume-failed} <batch 2>/dev/null"
 for tile in $(<batch); do expect 0 "$(samples 9 4 0)$(samples 9 1 1)" "" hex "$tile" "${tile}_flag"; done
 expect 0 "$(sed p batch | sed '2~2s/$/_flag/' | sort)" "" sh -c 'find tiles missing -type f | sort'
+
+# One task of tiles.sbatch run by hand, and batch-status over its joblog: a failed tile, a
+# chunk never run, the map (across the antimeridian too); then, mended, a finished batch.
+mkdir status && lines status/N44E006 nowhere/N44E007 status/N45E006 status/N45E008 status/N43E007 >list
+task() { SLURM_ARRAY_TASK_ID=$1 TILES_PER_TASK=3 tiles.sbatch list 3; }
+legend="# finished, X failed, . not yet run"
+expect 1 "failed to create tile: nowhere/N44E007: No such file or directory" "" task 0
+expect 1 "$(lines '2 finished, 1 failed, 2 not yet run' nowhere/N44E007 '    EEE' '    000' '    000' \
+    '    678' 'N45 # .' 'N44 #X' 'N43  .' "$legend")" "" batch-status list --map
+lines N00W180 N00E179 >edge
+expect 1 "$(lines '0 finished, 0 failed, 2 not yet run' '    EW' '    11' '    78' '    90' 'N00 ..' \
+    "$legend")" "" batch-status edge --map
+mkdir nowhere && task 0 && task 1
+expect 0 "5 finished, 0 failed, 0 not yet run" "" batch-status list
+expect 2 "" "batch-status: unknown option '--mpa' (usage: batch-status LIST [--map])" batch-status list --mpa
 [ "$failures" -eq 0 ]

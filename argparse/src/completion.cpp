@@ -1,18 +1,11 @@
+#include "rendering.hpp"
+
 #include <argparse/completion.hpp>
 
 #include <cctype>
 
 namespace argparse {
 namespace {
-
-// Quotes text for bash, where nothing inside single quotes is special but the quote itself.
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (char c : text) {
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return result + "'";
-}
 
 // Quotes a word of compgen's word list, which compgen expands once more, when it needs it.
 std::string listed(const std::string& word) {
@@ -23,24 +16,6 @@ std::string listed(const std::string& word) {
         }
     }
     return word;
-}
-
-std::string function_name(const std::string& program) {
-    std::string name = "_";
-    for (char c : program) {
-        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    }
-    return name;
-}
-
-// The names an enumeration option offers, separated by blanks; "" for any other option.
-std::string value_names(const Entry& entry) {
-    std::string names = entry.target_converter->get_allowed_entries();
-    for (std::size_t comma = names.find(", "); comma != std::string::npos;
-         comma = names.find(", ", comma)) {
-        names.replace(comma, 2, comma + 2 == names.size() ? "" : " ");
-    }
-    return names;
 }
 
 // One case of the script: the words after which entry's values are offered. An option with
@@ -62,21 +37,14 @@ std::string value_case(const Entry& entry, const std::string& values) {
 std::string bash_completion(const Args& args, const std::string& program) {
     std::string options;
     std::string cases;
-    for (const auto& entry : args.entries) {
-        if (entry->kind == Entry::Kind::POSITIONAL) {
-            continue;
-        }
+    for (const auto& entry : options_of(args)) {
         for (const auto& key : entry->keys) {
             options += listed(dashed(key)) + " ";
         }
-        const std::string values = value_names(*entry);
+        const std::string values = joined(value_names(*entry), " ");
         if (!values.empty()) {
             cases += value_case(*entry, values);
         }
-    }
-    // Parsing adds the help option; until then the declarations lack it.
-    if (args.option_map.count("help") == 0) {
-        options += "-? --help ";
     }
     options.pop_back();
     const std::string function = function_name(program);

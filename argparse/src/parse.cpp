@@ -1,3 +1,5 @@
+#include "help_option.hpp"
+
 #include <argparse/args.hpp>
 #include <argparse/exit.hpp>
 
@@ -179,7 +181,8 @@ void Args::parse(int argc, const char* const* argv, const bool& raise_on_error) 
     }
     program_name = argc > 0 ? std::filesystem::path(argv[0]).stem().string() : std::string();
     words.assign(argv + std::min(argc, 1), argv + own_end);
-    bool& help_requested = add_option("?,help", "print help", "true").set_default(false);
+    bool& help_requested =
+        add_option(help_option_keys, help_option_text, "true").set_default(false);
 
     assign_positional(positional_entries, WordScan(*this).run());
     for (const auto& entry : entries) {

@@ -1,0 +1,125 @@
+#include "manual.hpp"
+
+namespace cli {
+namespace {
+
+const char* const tile =
+    R"roff(the height file's name, used unchanged; by convention AXXBYYY, with A N or S and B E or W.
+It may hold a directory, which must exist.)roff";
+
+const char* const width = R"roff(the tile width in pixels, a decimal number from 0 to 4294967295.
+Text after its digits is ignored (3601x is 3601), hexadecimal is not read (0x10 is 0),
+and 0 makes two empty files.)roff";
+
+const char* const version =
+    R"roff(as the only argument, prints the program's name and version and exits;
+anywhere else it is an ordinary flag that changes nothing, and the tile is written.)roff";
+
+const char* const help =
+    R"roff(prints the description, the usage line and the options, and exits.)roff";
+
+const char* const description = R"roff(.B mavrel
+writes one square digital elevation model (DEM) tile in the TASMER generic format:
+two files, the height tile
+.I TILE
+with WIDTH \(mu WIDTH height samples of value 0, and the flag (mask) tile
+.I TILE\fB_flag\fR
+with as many flag samples of value 1.
+.PP
+The generic format is raw samples and nothing else: no header, no trailer and no
+metadata, one sample directly after another, row after row, in host byte order
+(little-endian on x86\-64).
+Nothing in a file records its width or sample type: the command line that made it
+does, and a file is WIDTH\(S2 \(mu the sample size long.
+.PP
+An option's value may follow as the next word or after "=", and type names are accepted
+in any letter case.
+)roff";
+
+const char* const exit_status =
+    R"roff(0 when both files were written and reached stable storage, with their names: a power cut
+after that keeps them.
+0 also after \-\-version or \-\-help, once standard output took their text.
+An unknown option only warns on standard error: the tile is still written and the status
+stays 0.
+255 after a command-line error (message on standard error) or when a file could not
+be made (message on standard output).
+)roff";
+
+const char* const files = R"roff(.TP
+.I TILE
+WIDTH \(mu WIDTH height samples of value 0, in the type of \-\-data\-type.
+.TP
+.I TILE\fB_flag\fR
+WIDTH \(mu WIDTH flag samples of value 1, in the type of \-\-flag\-type.
+.PP
+An existing regular file is replaced only once the new one is complete and on stable
+storage: the new content goes into an unnamed file beside it (or, where the file system has
+none, a temporary file .mavrel\-XXXXXX), which then takes its name, owner, mode, ACL and
+extended attributes.
+A run that is killed, even by SIGKILL, leaves the old file and nothing else; with the
+named temporary file that holds for every signal but SIGKILL.
+A symbolic link keeps pointing to its target, which is replaced so.
+Where the directory, or its sticky bit, forbids that but the file itself may be written,
+the file is rewritten in place.
+Hard links to a replaced file keep the old content.
+)roff";
+
+const char* const examples = R"roff(.TP
+.B mavrel N45E007 3601
+float32 heights and int8 flags: N45E007 (51868804 bytes) and N45E007_flag (12967201 bytes).
+.TP
+.B mavrel N45E007 1201 \-d int16 \-f int16
+16\-bit heights and flags, 2884802 bytes each.
+.TP
+.B printf '%s\en' N45E006 N45E007 | xargs \-P 2 \-I{} mavrel {} 3601
+two tiles at a time; xargs stops starting new runs once one fails.
+.TP
+.B printf '%s\en' N45E006 N45E007 | parallel \-\-halt now,fail=1 \-\-joblog tiles.log mavrel {} 3601
+the same with GNU parallel, one run per processor: it stops at the first failure and records
+in tiles.log which tiles finished; once the cause is mended, the same command with
+\-\-resume\-failed runs only those that did not.
+.TP
+.B python3 \-c \(dqimport numpy; print(numpy.fromfile('N45E007', '<f4').reshape(3601, \-1))\(dq
+reads the heights back with numpy.
+The integer types are unsigned: int16, int32 and int64 are \(dq<u2\(dq, \(dq<u4\(dq and
+\(dq<u8\(dq, float64 is \(dq<f8\(dq and the int8 flags are \(dqu1\(dq.
+.TP
+.B gdalinfo N45E007.vrt
+with GDAL, once a VRT file N45E007.vrt describes the raw file:
+.RS
+.nf
+<VRTDataset rasterXSize="3601" rasterYSize="3601">
+  <VRTRasterBand dataType="Float32" band="1" subClass="VRTRawRasterBand">
+    <SourceFilename relativeToVRT="1">N45E007</SourceFilename>
+    <ImageOffset>0</ImageOffset>
+    <PixelOffset>4</PixelOffset>
+    <LineOffset>14404</LineOffset>
+    <ByteOrder>LSB</ByteOrder>
+  </VRTRasterBand>
+</VRTDataset>
+.fi
+.RE
+.IP
+PixelOffset is the sample size and LineOffset the width times the sample size; the data
+types are UInt16, UInt32, UInt64, Float32, Float64 and Byte.
+)roff";
+
+const char* const authors = "The mavrel authors <https://mavrel.example.org/>.\n";
+
+const char* const see_also = ".BR gdalinfo (1),\n.BR parallel (1),\n.BR xargs (1)\n";
+
+} // namespace
+
+argparse::ManPage manual(const std::string& program_version) {
+    argparse::ManPage page;
+    page.summary = "generate DEM tiles in TASMER generic format";
+    page.version = program_version;
+    page.texts = {{"TILE", tile}, {"WIDTH", width}, {"version", version}, {"?", help}};
+    page.sections = {
+        {"DESCRIPTION", description}, {"EXIT STATUS", exit_status}, {"FILES", files},
+        {"EXAMPLES", examples},       {"AUTHORS", authors},         {"SEE ALSO", see_also}};
+    return page;
+}
+
+} // namespace cli

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <argparse/man_page.hpp>
+
+#include <string>
+
+namespace cli {
+
+// What mavrel's manual page says beyond its declarations, for the given version.
+argparse::ManPage manual(const std::string& version);
+
+} // namespace cli
