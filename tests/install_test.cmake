@@ -1,4 +1,4 @@
-# Installs the build into a fresh prefix, checks what landed there, renders the man page,
+# Installs the build into a fresh prefix, checks what landed there, reads the man pages,
 # and builds and runs the parser's example against the installed library through
 # find_package (the package test builds it through pkg-config).
 # Expects BUILD_DIR, WORK_DIR, SOURCE_DIR and CXX.
@@ -19,14 +19,27 @@ run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 set(expected bin/mavrel bin/mavrel-tile-names bin/mavrel-strict bin/mavrel-batch-status
     share/mavrel/tiles.sbatch share/doc/mavrel/LICENSE share/bash-completion/completions/mavrel
     share/zsh/site-functions/_mavrel share/fish/vendor_completions.d/mavrel.fish
-    share/man/man1/mavrel.1.gz lib/libmavrel_argparse.a include/argparse/args.hpp
+    share/man/man1/mavrel.1.gz share/man/man1/mavrel-tile-names.1.gz share/man/man1/mavrel-strict.1.gz
+    share/man/man1/mavrel-batch-status.1.gz lib/libmavrel_argparse.a include/argparse/args.hpp
     include/argparse/completion.hpp include/argparse/man_page.hpp
     lib/cmake/mavrel/mavrelConfig.cmake lib/pkgconfig/mavrel-argparse.pc)
-run(man --warnings -l ${prefix}/share/man/man1/mavrel.1.gz)
-foreach(section DESCRIPTION OPTIONS EXAMPLES FILES "EXIT STATUS" "SEE ALSO")
-    if(NOT output MATCHES "\n${section}\n" OR NOT error STREQUAL "")
-        message(FATAL_ERROR "man page without ${section} or with warnings: ${error}")
-    endif()
+# Each page, read as lintian reads it, gives no warning, lexgrog reads its NAME line, and it
+# has the sections a reader looks for.
+file(GLOB pages ${prefix}/share/man/man1/*)
+foreach(page ${pages})
+    run(${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 MANROFFSEQ= MANWIDTH=80
+        man --warnings -E UTF-8 -l -Tutf8 -Z ${page})
+    set(warnings "${error}")
+    run(lexgrog ${page})
+    set(whatis "${output}")
+    get_filename_component(name ${page} NAME_WE)
+    run(man -l ${page})
+    foreach(section DESCRIPTION EXAMPLES "EXIT STATUS" "SEE ALSO")
+        if(NOT output MATCHES "\n${section}\n" OR NOT whatis MATCHES ": \"${name} - "
+           OR NOT warnings STREQUAL "")
+            message(FATAL_ERROR "${page}: no ${section}, or NAME ${whatis}, or ${warnings}")
+        endif()
+    endforeach()
 endforeach()
 foreach(file ${expected})
     if(NOT EXISTS ${prefix}/${file})
