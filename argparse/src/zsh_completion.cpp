@@ -5,7 +5,7 @@
 namespace argparse {
 namespace {
 
-// Returns text for a description or message of an _arguments spec: on one line, with the
+// Returns text for a description or message of an _arguments word: on one line, with the
 // characters that end those parts escaped.
 std::string described(const std::string& text) {
     std::string result;
@@ -18,9 +18,9 @@ std::string described(const std::string& text) {
     return result;
 }
 
-// The part of a spec after the description: what completes the option's value, if it has one.
-// An implicit value makes the value optional and possible only after "=".
-std::string value_spec(const Entry& entry) {
+// The part of an _arguments word after the description: what completes the option's value,
+// if it has one. An implicit value makes the value optional and possible only after "=".
+std::string value_part(const Entry& entry) {
     if (is_flag(entry)) {
         return "";
     }
@@ -32,32 +32,33 @@ std::string value_spec(const Entry& entry) {
     return (entry.implicit_value ? "::" : ":") + described(entry.help_text) + ":" + action;
 }
 
-// One spec per name of an option; each excludes the option's other names once one is given.
-std::string option_specs(const Entry& entry) {
+// One _arguments word per name of an option; each excludes the option's other names once
+// one is given.
+std::string option_words(const Entry& entry) {
     std::vector<std::string> names;
     for (const auto& key : entry.keys) {
         names.push_back(dashed(key));
     }
     const std::string suffix = is_flag(entry) ? "" : entry.implicit_value ? "=-" : "=";
-    std::string specs;
+    std::string words;
     for (const auto& name : names) {
-        specs += " \\\n        " + quoted("(" + joined(names, " ") + ")" + name + suffix + "[" +
-                                          described(entry.help_text) + "]" + value_spec(entry));
+        words += " \\\n        " + quoted("(" + joined(names, " ") + ")" + name + suffix + "[" +
+                                          described(entry.help_text) + "]" + value_part(entry));
     }
-    return specs;
+    return words;
 }
 
 } // namespace
 
 std::string zsh_completion(const Args& args, const std::string& program) {
-    std::string specs;
+    std::string words;
     for (const auto& entry : options_of(args)) {
-        specs += option_specs(*entry);
+        words += option_words(*entry);
     }
     const std::string function = function_name(program);
     // Autoloaded from fpath, the file is the body of the function: it defines the function
     // and calls it. Sourced, it only registers the function.
-    return "#compdef " + program + "\n\n" + function + "() {\n    _arguments" + specs +
+    return "#compdef " + program + "\n\n" + function + "() {\n    _arguments" + words +
            " \\\n        '*:file:_files'\n}\n\n"
            "if [[ ${zsh_eval_context[-1]} == loadautofunc ]]; then\n    " +
            function + " \"$@\"\nelse\n    compdef " + function + " " + quoted(program) + "\nfi\n";
