@@ -1,5 +1,6 @@
 #include "file_output.hpp"
 
+#include "file_error.hpp"
 #include "file_metadata.hpp"
 #include "file_target.hpp"
 #include "temporary_file.hpp"
@@ -7,15 +8,10 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 
 namespace cli {
 namespace {
-
-[[noreturn]] void throw_file_error(const std::string& name, int error = errno) {
-    throw std::system_error(error, std::generic_category(), name);
-}
 
 // Writes everything, resuming after partial writes and signals; returns false with errno set.
 bool write_all(int fd, const void* bytes, std::size_t count) {

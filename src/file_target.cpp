@@ -1,19 +1,16 @@
 #include "file_target.hpp"
 
+#include "file_error.hpp"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <sys/vfs.h>
-#include <system_error>
 
 namespace cli {
 namespace {
-
-[[noreturn]] void throw_file_error(const std::string& name, int error = errno) {
-    throw std::system_error(error, std::generic_category(), name);
-}
 
 // The directory part of path with its final slash, or "." for the working directory.
 std::string directory_of(const std::string& path) {
