@@ -167,7 +167,7 @@ void Entry::_apply_default() {
 
 void Args::parse(int argc, const char* const* argv, const bool& raise_on_error) {
     // The entries still hold the first parse's values and errors, which a second would mix in.
-    if (option_map.count("help") != 0) {
+    if (help_declared(*this)) {
         throw std::logic_error("argparse: parse is called once per argument object");
     }
     int own_end = argc;

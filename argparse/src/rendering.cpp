@@ -13,7 +13,7 @@ std::vector<std::shared_ptr<Entry>> options_of(const Args& args) {
     std::vector<std::shared_ptr<Entry>> options;
     std::copy_if(args.entries.begin(), args.entries.end(), std::back_inserter(options),
                  [](const auto& entry) { return entry->kind != Entry::Kind::POSITIONAL; });
-    if (args.option_map.count("help") == 0) {
+    if (!help_declared(args)) {
         auto help = std::make_shared<Entry>(Entry::Kind::OPTION, help_option_keys, help_option_text,
                                             "true");
         [[maybe_unused]] bool& requested = help->set_default(false);
