@@ -1,0 +1,23 @@
+#include <argparse/printable.hpp>
+
+namespace argparse {
+
+std::string printable(const std::string& text) {
+    static const char letters[] = "abtnvfr"; // the escapes of bytes 7 to 13
+    std::string result;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7f) {
+            result += c;
+        } else if (byte >= 7 && byte <= 13) {
+            result += {'\\', letters[byte - 7]};
+        } else {
+            result +=
+                {'\\', static_cast<char>('0' + (byte >> 6)),
+                 static_cast<char>('0' + ((byte >> 3) & 7)), static_cast<char>('0' + (byte & 7))};
+        }
+    }
+    return result;
+}
+
+} // namespace argparse
