@@ -1,3 +1,5 @@
+// Finding the file that a name refers to, one entry and one link at a time, under the rules
+// by which the kernel protects shared directories.
 #include "file_target.hpp"
 
 #include "file_error.hpp"
@@ -24,12 +26,34 @@ std::string leaf_of(const std::string& path) {
     return leaf.empty() ? "." : leaf;
 }
 
+// Whether file, in directory, is a FIFO or a file of several links that a user other than
+// the process and the directory's owner put into a sticky directory that others may write.
+bool planted(int directory, const struct stat& file) {
+    struct stat status {};
+    const bool shared = ::fstat(directory, &status) == 0 && (status.st_mode & S_ISVTX) != 0 &&
+                        (status.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+    const bool lure = S_ISFIFO(file.st_mode) || (S_ISREG(file.st_mode) && file.st_nlink > 1);
+    return shared && lure && file.st_uid != ::geteuid() && file.st_uid != status.st_uid;
+}
+
+void refuse_planted(const FileTarget& target, const std::string& name, const struct stat& file) {
+    if (planted(target.directory.get(), file)) {
+        throw_file_error(name, EACCES);
+    }
+}
+
 // Opens target's leaf for writing without following a link there, flags added; false for a link.
 bool open_leaf(FileTarget& target, const std::string& name, int flags) {
     target.file = Descriptor(::openat(target.directory.get(), target.leaf.c_str(),
                                       O_WRONLY | O_NOCTTY | O_CLOEXEC | flags));
     if (!target.file.valid() && errno == ENXIO && (flags & O_NONBLOCK) != 0) {
-        return open_leaf(target, name, flags & ~O_NONBLOCK); // a FIFO waiting for its reader
+        // A FIFO without a reader: wait for one, unless it was planted.
+        struct stat fifo {};
+        if (::fstatat(target.directory.get(), target.leaf.c_str(), &fifo, AT_SYMLINK_NOFOLLOW) ==
+            0) {
+            refuse_planted(target, name, fifo);
+        }
+        return open_leaf(target, name, flags & ~O_NONBLOCK);
     }
     if (!target.file.valid()) {
         if (errno == ELOOP && (flags & O_NOFOLLOW) != 0) {
@@ -43,6 +67,7 @@ bool open_leaf(FileTarget& target, const std::string& name, int flags) {
     if (::fstat(target.file.get(), &target.status) != 0) {
         throw_file_error(name);
     }
+    refuse_planted(target, name, target.status);
     return true;
 }
 
@@ -125,6 +150,20 @@ private:
 };
 
 } // namespace
+
+void check_name(const std::string& name) {
+    if (name.empty()) {
+        throw_file_error("\"\"", ENOENT);
+    }
+    bool too_long = name.size() >= PATH_MAX;
+    for (std::size_t start = 0, end = 0; start < name.size() && !too_long; start = end + 1) {
+        end = std::min(name.find('/', start), name.size());
+        too_long = end - start > NAME_MAX;
+    }
+    if (too_long) {
+        throw_file_error(name, ENAMETOOLONG);
+    }
+}
 
 FileTarget find_target(const std::string& name) {
     Walk walk(name);

@@ -5,6 +5,7 @@
 #include <string>
 #include <sys/stat.h>
 
+// Finding the file that a name refers to, as the kernel would for any program.
 namespace cli {
 
 // The file that a name finally refers to, found as the kernel finds it for any program.
@@ -16,11 +17,17 @@ struct FileTarget {
     bool through_proc = false; // named by an open descriptor, as /dev/stdout is: not a path
 };
 
+// Throws std::system_error naming name where the kernel would refuse it: empty, PATH_MAX
+// bytes or longer, or with an entry longer than NAME_MAX.
+void check_name(const std::string& name);
+
 // Walks name one entry at a time and follows symbolic links, to directories too, only where
 // the kernel's fs.protected_symlinks would, whatever it is set to: a link in a sticky,
 // world-writable directory only when the process or the directory's owner owns it. Opens an
-// existing file without creating one (a FIFO waits for its reader). Throws std::system_error
-// naming name.
+// existing file without creating one (a FIFO waits for its reader), but refuses, as the
+// kernel's fs.protected_fifos and fs.protected_regular refuse to create over them, a FIFO or
+// a file of several links that another user planted in a sticky directory that others may
+// write. Throws std::system_error naming name.
 FileTarget find_target(const std::string& name);
 
 } // namespace cli
