@@ -1,3 +1,4 @@
+// The start-up of mavrel: its command line, declared and parsed into a Config.
 #include "cli.hpp"
 
 #include <argparse/exit.hpp>

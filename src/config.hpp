@@ -1,5 +1,7 @@
 #pragma once
 
+// The types that the command line and the generation run share.
+
 #include <cstdint>
 #include <string>
 

@@ -1,7 +1,10 @@
+// The generation run: the tile buffers and the two stages that write them.
 #include "generate.hpp"
 
 #include "file_output.hpp"
+#include "file_target.hpp"
 #include "fresh_pages.hpp"
+#include "remove_on_signal.hpp"
 
 #include <cstdint>
 #include <iostream>
@@ -58,8 +61,15 @@ template <typename T> void write_tile(std::uint32_t width, T fill, const std::st
     tile.write_to_file(name);
 }
 
+std::string flag_name(const Config& config) {
+    return config.tile + "_flag";
+}
+
 void write_height_tile(const Config& config) {
     const std::string& name = config.tile;
+    // A name that cannot be written fails the run before anything is, that of the flags too.
+    check_name(name);
+    check_name(flag_name(config));
     switch (config.data_type) {
     case DataType::INT16:
         return write_zero_tile<std::uint16_t>(config.width, name);
@@ -76,7 +86,7 @@ void write_height_tile(const Config& config) {
 }
 
 void write_flag_tile(const Config& config) {
-    const std::string name = config.tile + "_flag";
+    const std::string name = flag_name(config);
     const std::uint32_t value = config.flag_value;
     switch (config.flag_type) {
     case FlagType::INT8:
@@ -91,13 +101,22 @@ void write_flag_tile(const Config& config) {
     throw std::invalid_argument("invalid data type");
 }
 
-// Runs one stage; a failure becomes one line on standard output.
+// Prints a failure on standard output, or on standard error where standard output takes
+// nothing (a closed pipe, a full disk).
+void report(const std::string& line) {
+    std::cout << line << std::endl;
+    if (!std::cout) {
+        std::cerr << line << std::endl;
+    }
+}
+
+// Runs one stage; a failure becomes one line.
 bool run_stage(const char* failure_prefix, void (*stage)(const Config&), const Config& config) {
     try {
         stage(config);
         return true;
     } catch (const std::exception& failure) {
-        std::cout << failure_prefix << failure.what() << std::endl;
+        report(failure_prefix + std::string(failure.what()));
         return false;
     }
 }
@@ -105,6 +124,7 @@ bool run_stage(const char* failure_prefix, void (*stage)(const Config&), const C
 } // namespace
 
 int generate(const Config& config) {
+    handle_signals_while_writing();
     if (!run_stage("failed to create tile: ", write_height_tile, config) ||
         !run_stage("failed to create mask: ", write_flag_tile, config)) {
         return -1;

@@ -1,3 +1,4 @@
+// Advice to the kernel on how to back large buffers.
 #include "huge_pages.hpp"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The process entry of mavrel.
 #include "cli.hpp"
 #include "generate.hpp"
 

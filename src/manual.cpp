@@ -1,3 +1,4 @@
+// The prose of mavrel's manual page, which its declarations cannot give.
 #include "manual.hpp"
 
 namespace cli {
@@ -43,7 +44,8 @@ after that keeps them.
 An unknown option only warns on standard error: the tile is still written and the status
 stays 0.
 255 after a command-line error (message on standard error) or when a file could not
-be made (message on standard output).
+be made (message on standard output, or on standard error where standard output takes
+nothing, as a closed pipe).
 )roff";
 
 const char* const files = R"roff(.TP
@@ -55,17 +57,21 @@ WIDTH \(mu WIDTH flag samples of value 1, in the type of \-\-flag\-type.
 .PP
 An existing regular file is replaced only once the new one is complete and on stable
 storage: the new content goes into an unnamed file beside it (or, where the file system has
-none, a temporary file .mavrel\-XXXXXX), which then takes its name, owner, group, mode,
-ACL and extended attributes, but not file capabilities and integrity hashes, which the
-new content voids.
-A run that is killed, even by SIGKILL, leaves the old file and nothing else; with the
-named temporary file that holds for every signal but SIGKILL.
-A symbolic link keeps pointing to its target, which is replaced so; in a sticky,
-world\-writable directory such as /tmp, only a link that the user or the directory's owner
-owns is followed.
-Where the new file cannot get the old one's owner and group, or the directory forbids the
-replacement, but the file itself may be written, the file is rewritten in place, and so
-are devices, FIFOs and names of open files such as /dev/stdout.
+none, a temporary file .mavrel\-XXXXXX that only its user may open), which then takes its
+name, owner, group, mode with set\-ID bits, ACL, extended attributes, file capability (where
+the user may set one) and chattr flags S, d, A, c, m and C, but not integrity hashes, which
+the new content voids.
+A run that is killed leaves the old file; every signal but SIGKILL also removes the
+temporary file.
+SIGKILL can leave one, named .mavrel\-XXXXXX, whose flock(2) lock then is free: the next
+run of the same tile removes it.
+A symbolic link keeps pointing to its target, which is replaced so; in a sticky
+directory such as /tmp, only a link that the user or the directory's owner owns is
+followed, and another user's FIFO or hard\-linked file is refused.
+Where the new file cannot get the old one's owner, group or attributes, or the directory
+forbids the replacement, but the file itself may be written, the file is rewritten in
+place, and so are devices, FIFOs and names of open files such as /dev/stdout.
+An append\-only or immutable directory is refused.
 Hard links to a replaced file keep the old content.
 )roff";
 

@@ -1,3 +1,5 @@
+// Signals while a file is written: a temporary file removed before a signal ends the process,
+// and signals held across the moments that must not be cut.
 #include "remove_on_signal.hpp"
 
 #include <csignal>
@@ -19,35 +21,49 @@ void remove_and_reraise(int signal) {
     ::raise(signal);
 }
 
-constexpr int handled_signals[] = {SIGHUP, SIGINT, SIGQUIT, SIGALRM, SIGTERM, SIGUSR1, SIGUSR2};
+// Every signal whose default action ends the process and that a handler may catch, but the
+// two that fail a write instead.
+sigset_t ending_signals() {
+    static constexpr int fixed[] = {
+        SIGHUP,  SIGINT,  SIGQUIT, SIGILL,    SIGTRAP, SIGABRT,   SIGBUS,  SIGFPE, SIGUSR1, SIGSEGV,
+        SIGUSR2, SIGALRM, SIGTERM, SIGSTKFLT, SIGXCPU, SIGVTALRM, SIGPROF, SIGIO,  SIGPWR,  SIGSYS};
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (int signal : fixed) {
+        sigaddset(&signals, signal);
+    }
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
+        sigaddset(&signals, signal);
+    }
+    return signals;
+}
 
 bool is_default(int signal) {
     struct sigaction current {};
     return ::sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_DFL;
 }
 
-void install_handlers_once() {
+} // namespace
+
+void handle_signals_while_writing() {
     static const bool installed = [] {
-        for (int signal : handled_signals) {
-            if (is_default(signal)) {
-                struct sigaction action {};
-                action.sa_handler = remove_and_reraise;
-                sigemptyset(&action.sa_mask);
+        const sigset_t signals = ending_signals();
+        struct sigaction action {};
+        action.sa_handler = remove_and_reraise;
+        action.sa_mask = signals; // one removal at a time
+        for (int signal = 1; signal < NSIG; ++signal) {
+            if (sigismember(&signals, signal) == 1 && is_default(signal)) {
                 ::sigaction(signal, &action, nullptr);
             }
         }
-        if (is_default(SIGXFSZ)) {
-            ::signal(SIGXFSZ, SIG_IGN);
+        for (int signal : {SIGXFSZ, SIGPIPE}) {
+            if (is_default(signal)) {
+                ::signal(signal, SIG_IGN);
+            }
         }
         return true;
     }();
     static_cast<void>(installed);
-}
-
-} // namespace
-
-RemoveOnSignal::RemoveOnSignal() {
-    install_handlers_once();
 }
 
 RemoveOnSignal::~RemoveOnSignal() {
@@ -64,11 +80,7 @@ void RemoveOnSignal::forget() {
 }
 
 HoldSignals::HoldSignals() : previous() {
-    sigset_t held;
-    sigemptyset(&held);
-    for (int signal : handled_signals) {
-        sigaddset(&held, signal);
-    }
+    const sigset_t held = ending_signals();
     ::sigprocmask(SIG_BLOCK, &held, &previous);
 }
 

@@ -3,15 +3,21 @@
 #include <csignal>
 #include <string>
 
+// What a signal does while a file is written: it may not leave a temporary file behind, and a
+// write that the kernel refuses with a signal is reported as a failure instead.
 namespace cli {
 
-// While it lives, a signal that would end the process (hang-up, interrupt, quit, alarm,
-// termination, user signals) removes the file it watches first; signals that were ignored
-// stay ignored. A file grown past the size limit makes its write fail rather than end the
-// process, so that the failure is reported.
+// Makes every signal whose default action ends the process (SIGKILL and SIGSTOP aside) remove
+// the file that a RemoveOnSignal watches before it ends the process; signals that were ignored
+// stay ignored. A file grown past the size limit, and a pipe whose reader has gone, make the
+// write fail rather than end the process, so that the failure is reported. Call it before the
+// first write; calling it again changes nothing.
+void handle_signals_while_writing();
+
+// While it lives, the signals above remove the file it watches.
 class RemoveOnSignal {
 public:
-    RemoveOnSignal();
+    RemoveOnSignal() = default;
     ~RemoveOnSignal();
     RemoveOnSignal(const RemoveOnSignal&) = delete;
     RemoveOnSignal& operator=(const RemoveOnSignal&) = delete;

@@ -67,6 +67,12 @@ row 0 "" "$(unrecognised datatype)" "$(pair 1 4 1)" T 1 --datatype int16
 row 0 "" "$(unrecognised colour - '' Version)" "$(pair 1 4 1 red)" --colour red 1 x - -- --Version
 row 0 "" "" "$(pair 1 4 1 "$long")" "$long" 1 <&- # the temporary file may get descriptor 0
 row 255 "failed to create tile: nodir/T: No such file or directory" "" "" nodir/T 3
+# Names are checked before anything is written, the flag file's too, and shown on one line.
+row 255 "failed to create tile: ${long}n_flag: File name too long" "" "" "${long}n" 1
+deep=$(printf './%.0s' {1..2048})T
+row 255 "failed to create tile: $deep: File name too long" "" "" "$deep" 1
+row 255 'failed to create tile: nodir/a\nfailed to create mask: \033[1mspoofed: No such file or directory' \
+    "" "" $'nodir/a\nfailed to create mask: \e[1mspoofed' 2
 row 255 'failed to create tile: "": No such file or directory' "" "" "" 1
 mkdir -p row/D
 row 255 "failed to create tile: D: Is a directory" "" "D/" D 1
@@ -76,4 +82,7 @@ row 255 "failed to create tile: cannot create std::vector larger than max_size()
 for request in --version --help; do # standard output that takes nothing is a failure
     expect 255 "" "cannot write standard output: No space left on device" sh -c "mavrel $request >/dev/full"
 done
+# So is a pipe whose reader has gone, where the tile is written, and its line goes to standard error.
+expect 0 "255" "failed to create tile: /dev/stdout: Broken pipe" \
+    bash -c 'mavrel /dev/stdout 2000 | head -c 10 >/dev/null; echo ${PIPESTATUS[0]}' 
 [ "$failures" -eq 0 ]
