@@ -1,25 +1,26 @@
+// Owner, group, mode, ACL, extended attributes and chattr flags: read from an old file, and
+// given to the file that replaces it.
 #include "file_metadata.hpp"
 
 #include <cerrno>
 #include <cstring>
-#include <string>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/xattr.h>
 #include <unistd.h>
-#include <vector>
 
 namespace cli {
 namespace {
 
 constexpr const char* access_acl = "system.posix_acl_access";
+constexpr const char* capability_name = "security.capability";
 
-// Attributes that new content invalidates: the kernel or the integrity subsystem would drop
-// or refuse them.
-bool vouches_for_content(const std::string& name) {
-    return name == "security.capability" || name == "security.ima" || name == "security.evm";
-}
+// Flags that the owner may set and that say how to store the file, not what it may do.
+constexpr int kept_flags =
+    FS_SYNC_FL | FS_NODUMP_FL | FS_NOATIME_FL | FS_COMPR_FL | FS_NOCOMP_FL | FS_NOCOW_FL;
 
-// The bytes that call(buffer, size) fills, asking it first how many there are; false with
-// errno set when it fails.
+// Sets bytes to what call(buffer, size) fills, asking it first how many there are; false with
+// errno set when either call fails.
 template <typename Call> bool read_sized(std::string& bytes, Call call) {
     const ssize_t size = call(nullptr, 0);
     if (size < 0) {
@@ -31,13 +32,18 @@ template <typename Call> bool read_sized(std::string& bytes, Call call) {
     return read >= 0;
 }
 
-// The names of old_fd's extended attributes; false with errno set when they cannot be listed.
-bool attribute_names(int old_fd, std::vector<std::string>& names) {
+// Integrity hashes of the old content, which the kernel or the integrity subsystem would drop
+// or refuse on new content.
+bool vouches_for_content(const std::string& name) {
+    return name == "security.ima" || name == "security.evm";
+}
+
+// The names of fd's extended attributes; false with errno set when they cannot be listed.
+bool attribute_names(int fd, std::vector<std::string>& names) {
     std::string list;
-    if (!read_sized(list, [&](char* buffer, std::size_t size) {
-            return ::flistxattr(old_fd, buffer, size);
-        })) {
-        return false;
+    if (!read_sized(
+            list, [&](char* buffer, std::size_t size) { return ::flistxattr(fd, buffer, size); })) {
+        return errno == ENOTSUP; // a file system without attributes: there are none
     }
     for (const char* name = list.data(); name < list.data() + list.size();
          name += std::strlen(name) + 1) {
@@ -46,44 +52,141 @@ bool attribute_names(int old_fd, std::vector<std::string>& names) {
     return true;
 }
 
-bool copy_attribute(int old_fd, int fd, const std::string& name) {
-    std::string value;
-    return read_sized(value,
-                      [&](char* buffer, std::size_t size) {
-                          return ::fgetxattr(old_fd, name.c_str(), buffer, size);
-                      }) &&
-           ::fsetxattr(fd, name.c_str(), value.data(), value.size(), 0) == 0;
+bool read_attribute(int fd, const std::string& name, std::string& value) {
+    return read_sized(value, [&](char* buffer, std::size_t size) {
+        return ::fgetxattr(fd, name.c_str(), buffer, size);
+    });
 }
 
-// Copies the extended attributes of old_fd to fd. An access ACL that the new file inherited
-// from its directory's default ACL goes when the old file has none.
-bool copy_attributes(int old_fd, int fd) {
+bool set_attribute(int fd, const std::string& name, const std::string& value) {
+    return ::fsetxattr(fd, name.c_str(), value.data(), value.size(), 0) == 0;
+}
+
+bool read_attributes(int fd, Identity& identity) {
     std::vector<std::string> names;
-    if (!attribute_names(old_fd, names)) {
-        return errno == ENOTSUP; // a file system without attributes: nothing to copy
+    if (!attribute_names(fd, names)) {
+        return false;
     }
-    bool has_acl = false;
     for (const std::string& name : names) {
-        has_acl = has_acl || name == access_acl;
-        if (!vouches_for_content(name) && !copy_attribute(old_fd, fd, name)) {
+        std::string value;
+        if (vouches_for_content(name)) {
+            continue;
+        }
+        if (!read_attribute(fd, name, value)) {
+            if (errno == ENODATA) {
+                continue; // removed since it was listed
+            }
             return false;
         }
+        if (name == access_acl) {
+            identity.acl = value;
+        } else if (name == capability_name) {
+            identity.capability = value;
+        } else {
+            identity.attributes.emplace_back(name, value);
+        }
     }
-    return has_acl || ::fremovexattr(fd, access_acl) == 0 || errno == ENODATA || errno == ENOTSUP;
+    return true;
+}
+
+// The flags that are kept; none where the file system has no such flags.
+int flags_of(int fd) {
+    int flags = 0;
+    return ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 ? flags & kept_flags : 0;
+}
+
+bool keep_owner(int fd, const struct stat& old) {
+    struct stat now {};
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 || ::fstat(fd, &now) != 0) {
+        return false;
+    }
+    errno = EPERM;
+    return now.st_uid == old.st_uid && now.st_gid == old.st_gid;
+}
+
+bool keep_flags(int fd, int kept) {
+    if (kept == 0) {
+        return true;
+    }
+    int flags = 0;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) {
+        return false;
+    }
+    flags = (flags & ~kept_flags) | kept;
+    return ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+}
+
+// An access ACL goes where the old file had none, as the new file may have inherited one from
+// its directory's default ACL.
+bool keep_acl(int fd, const std::optional<std::string>& acl) {
+    if (acl) {
+        return set_attribute(fd, access_acl, *acl);
+    }
+    return ::fremovexattr(fd, access_acl) == 0 || errno == ENODATA || errno == ENOTSUP;
+}
+
+// A file capability needs CAP_SETFCAP: without it the file loses it, as any write would.
+void give_capability(int fd, const std::optional<std::string>& capability) {
+    if (capability) {
+        static_cast<void>(set_attribute(fd, capability_name, *capability));
+    }
 }
 
 } // namespace
 
-bool keep_owner(int fd, const struct stat& old) {
-    // Root may give the file any owner; its owner, any group of which the owner is a member.
-    static_cast<void>(::fchown(fd, old.st_uid, old.st_gid));
-    struct stat now {};
-    return ::fstat(fd, &now) == 0 && now.st_uid == old.st_uid && now.st_gid == old.st_gid;
+bool may_not_keep(int error) {
+    return error == EPERM || error == EACCES || error == EINVAL || error == EOPNOTSUPP ||
+           error == ENOTTY;
 }
 
-bool keep_attributes(int fd, int old_fd, const struct stat& old) {
-    static_cast<void>(::fchmod(fd, old.st_mode & 07777)); // after fchown, which clears set-id bits
-    return copy_attributes(old_fd, fd);
+bool read_identity(int old_fd, const struct stat& status, Identity& identity) {
+    identity.status = status;
+    identity.flags = flags_of(old_fd);
+    return read_attributes(old_fd, identity);
+}
+
+bool keep_before_writing(int fd, const Identity& identity) {
+    if (!keep_owner(fd, identity.status) || !keep_flags(fd, identity.flags)) {
+        return false;
+    }
+    for (const auto& [name, value] : identity.attributes) {
+        if (!set_attribute(fd, name, value)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool give_permissions(int fd, mode_t mode, const std::optional<std::string>& acl) {
+    // The mode after the ACL, whose mask the mode's group bits are, and after fchown, which
+    // clears set-id bits.
+    return keep_acl(fd, acl) && ::fchmod(fd, mode & 07777) == 0;
+}
+
+bool keep_after_writing(int fd, const Identity& identity) {
+    if (!give_permissions(fd, identity.status.st_mode, identity.acl)) {
+        return false;
+    }
+    give_capability(fd, identity.capability);
+    return true;
+}
+
+void restore_after_rewrite(int fd, const struct stat& status,
+                           const std::optional<std::string>& capability) {
+    if ((status.st_mode & (S_ISUID | S_ISGID)) != 0) {
+        static_cast<void>(::fchmod(fd, status.st_mode & 07777));
+    }
+    give_capability(fd, capability);
+}
+
+std::optional<std::string> capability_of(int fd) {
+    std::string value;
+    return read_attribute(fd, capability_name, value) ? std::optional(value) : std::nullopt;
+}
+
+std::optional<std::string> acl_of(int fd) {
+    std::string value;
+    return read_attribute(fd, access_acl, value) ? std::optional(value) : std::nullopt;
 }
 
 } // namespace cli

@@ -1,18 +1,58 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <sys/stat.h>
+#include <utility>
+#include <vector>
 
+// What a replacement keeps of the file it replaces besides its bytes, and what a rewrite in
+// place must give back to it.
 namespace cli {
 
-// Gives the new file fd the owner and group of the old file, described by old, where the
-// process may set them; returns whether fd has both now. File systems that fix owners
-// themselves refuse to change them, and give both files the same.
-bool keep_owner(int fd, const struct stat& old);
+// What an old file has besides its bytes, read through its own descriptor before anything is
+// written, so that nobody can swap the name in between.
+struct Identity {
+    struct stat status {};
+    // Every extended attribute that the process can see, but the ACL, the file capability and
+    // the integrity hashes, which new content voids.
+    std::vector<std::pair<std::string, std::string>> attributes;
+    std::optional<std::string> acl;
+    std::optional<std::string> capability;
+    int flags = 0; // the chattr flags that are kept
+};
 
-// Gives the new file fd the permission bits of the old file old_fd, described by old, and its
-// extended attributes with the ACL, so that a replacement grants nobody access the old file did
-// not. Attributes that vouch for the old content (file capabilities, integrity hashes) are not
-// copied. Returns false with errno set when an attribute cannot be copied.
-bool keep_attributes(int fd, int old_fd, const struct stat& old);
+// Whether a failure of the calls below means that the process may not keep this identity (not
+// the owner, not in the group, an attribute it may not read or set), so that the old file is
+// rather rewritten in place; any other failure is an error.
+bool may_not_keep(int error);
+
+// Reads the identity of the regular file old_fd, whose status is status; false with errno set.
+bool read_identity(int old_fd, const struct stat& status, Identity& identity);
+
+// Gives the new file fd the old file's owner and group, its attributes and its chattr flags,
+// before anything is written; false with errno set. A file system that fixes owners itself
+// fails with EPERM.
+bool keep_before_writing(int fd, const Identity& identity);
+
+// Gives fd the permission bits of mode, set-id bits included, and the access ACL acl, or none;
+// false with errno set.
+bool give_permissions(int fd, mode_t mode, const std::optional<std::string>& acl);
+
+// Gives the written file fd the old file's ACL and mode, set-id bits included, and its file
+// capability where the process may set one, as the last write has cleared them; false with
+// errno set.
+bool keep_after_writing(int fd, const Identity& identity);
+
+// Gives a file rewritten in place back what the write has cleared: its set-id bits and its file
+// capability, where the process may set them. capability is what the file had before.
+void restore_after_rewrite(int fd, const struct stat& status,
+                           const std::optional<std::string>& capability);
+
+// The file capability of fd, if it has one.
+std::optional<std::string> capability_of(int fd);
+
+// The access ACL of fd, if it has one.
+std::optional<std::string> acl_of(int fd);
 
 } // namespace cli

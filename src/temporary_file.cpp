@@ -1,3 +1,5 @@
+// The new file of a replacement: made unnamed where the file system allows, named and private
+// elsewhere, locked while it lives, and given the target's name once complete.
 #include "temporary_file.hpp"
 
 #include <cerrno>
@@ -5,6 +7,7 @@
 #include <cstdint>
 #include <fcntl.h>
 #include <linux/capability.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -14,15 +17,9 @@
 namespace cli {
 namespace {
 
-// Six letters and digits, as mkstemp chooses them.
-std::string random_suffix() {
+// Six letters and digits from bits, as mkstemp chooses them.
+std::string suffix_of(std::uint64_t bits) {
     static const char symbols[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    std::uint64_t bits = 0;
-    if (::getrandom(&bits, sizeof bits, GRND_NONBLOCK) != sizeof bits) {
-        // Without the kernel's randomness a clock will do: a name already taken is drawn again.
-        const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-        bits = static_cast<std::uint64_t>(now) * 0x9E3779B97F4A7C15U;
-    }
     std::string suffix;
     for (int i = 0; i < 6; ++i, bits /= 62) {
         suffix += symbols[bits % 62];
@@ -30,16 +27,78 @@ std::string random_suffix() {
     return suffix;
 }
 
-// Sets name to fresh names until make succeeds with one; returns false, with name empty and
-// errno set, once make fails other than for a name already taken.
-template <typename Make> bool with_free_name(std::string& name, Make make) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = ".mavrel-" + random_suffix();
+std::string random_name() {
+    std::uint64_t bits = 0;
+    if (::getrandom(&bits, sizeof bits, GRND_NONBLOCK) != sizeof bits) {
+        // Without the kernel's randomness a clock will do: a name already taken is drawn again.
+        const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+        bits = static_cast<std::uint64_t>(now) * 0x9E3779B97F4A7C15U;
+    }
+    return ".mavrel-" + suffix_of(bits);
+}
+
+// The name that a temporary file for target tries first, the same in every run (FNV-1a), so
+// that the next replacement of target finds what a killed run left.
+std::string name_for(const std::string& target) {
+    std::uint64_t hash = 0xcbf29ce484222325U;
+    for (const char c : target) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3U;
+    }
+    return ".mavrel-" + suffix_of(hash);
+}
+
+// Takes the exclusive lock on fd, waiting for a run that checks whether it is dead; true also
+// where the file system keeps no locks, as then nobody can take it for dead.
+bool lock(int fd) {
+    return ::flock(fd, LOCK_EX) == 0 || errno == ENOLCK || errno == EOPNOTSUPP;
+}
+
+bool same_file(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether name in directory still is the file open as fd.
+bool still_named(int directory, const std::string& name, int fd) {
+    struct stat named {};
+    struct stat opened {};
+    return ::fstatat(directory, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           ::fstat(fd, &opened) == 0 && same_file(named, opened);
+}
+
+// Removes name from directory where it is a temporary file of this user whose process died,
+// which its free lock shows; the lock is held while the name goes, so that nobody takes the
+// file for dead in between. Leaves errno as it was.
+bool remove_if_dead(int directory, const std::string& name) {
+    const int error = errno;
+    constexpr int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    Descriptor file(::openat(directory, name.c_str(), O_WRONLY | flags));
+    if (!file.valid()) {
+        file = Descriptor(::openat(directory, name.c_str(), O_RDONLY | flags));
+    }
+    struct stat status {};
+    const bool removed =
+        file.valid() && ::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode) &&
+        status.st_uid == ::geteuid() && ::flock(file.get(), LOCK_EX | LOCK_NB) == 0 &&
+        still_named(directory, name, file.get()) && ::unlinkat(directory, name.c_str(), 0) == 0;
+    errno = error;
+    return removed;
+}
+
+// Sets name to first, unless that is empty, then, where that is taken by a live file, to fresh
+// names, until make succeeds with one; returns false, with name empty and errno set, once
+// make fails other than for a name already taken.
+template <typename Make>
+bool with_free_name(int directory, const std::string& first, std::string& name, Make make) {
+    errno = EEXIST;
+    if (!first.empty() &&
+        (make((name = first).c_str()) ||
+         (errno == EEXIST && remove_if_dead(directory, name) && make(name.c_str())))) {
+        return true;
+    }
+    for (int attempt = 0; attempt < 100 && errno == EEXIST; ++attempt) {
+        name = random_name();
         if (make(name.c_str())) {
             return true;
-        }
-        if (errno != EEXIST) {
-            break;
         }
     }
     name.clear();
@@ -55,7 +114,7 @@ bool proc_shows(int fd) {
     struct stat by_proc {};
     struct stat by_descriptor {};
     return ::stat(proc_path(fd).c_str(), &by_proc) == 0 && ::fstat(fd, &by_descriptor) == 0 &&
-           by_proc.st_dev == by_descriptor.st_dev && by_proc.st_ino == by_descriptor.st_ino;
+           same_file(by_proc, by_descriptor);
 }
 
 // Whether the process may link a descriptor itself (AT_EMPTY_PATH): CAP_DAC_READ_SEARCH.
@@ -74,9 +133,11 @@ bool unnamed_unsupported(int error) {
 
 } // namespace
 
-TemporaryFile::TemporaryFile(int directory, bool named) : directory(directory) {
+TemporaryFile::TemporaryFile(int directory, const std::string& target, bool named)
+    : directory(directory), target(target) {
     fd = Descriptor(named ? -1 : open_unnamed());
     if (!fd.valid() && (named || unnamed_unsupported(errno))) {
+        made_named = true;
         fd = Descriptor(open_named());
     }
 }
@@ -93,6 +154,7 @@ int TemporaryFile::open_unnamed() {
     }
     named_through_proc = proc_shows(unnamed);
     if (named_through_proc || may_link_descriptors()) {
+        static_cast<void>(::flock(unnamed, LOCK_EX)); // nobody else can reach it yet
         return unnamed;
     }
     ::close(unnamed);
@@ -103,8 +165,14 @@ int TemporaryFile::open_unnamed() {
 int TemporaryFile::open_named() {
     const HoldSignals held; // one that came between creating and watching would leave the file
     int created = -1;
-    if (with_free_name(name, [this, &created](const char* free) {
-            created = ::openat(directory, free, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // Locked once made; a run that took the new file for dead before that has removed it.
+    if (with_free_name(directory, name_for(target), name, [this, &created](const char* free) {
+            created = ::openat(directory, free, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            if (created >= 0 && (!lock(created) || !still_named(directory, free, created))) {
+                ::close(created);
+                created = -1;
+                errno = EEXIST;
+            }
             return created >= 0;
         })) {
         removal.watch(directory, name);
@@ -116,9 +184,8 @@ bool TemporaryFile::link() {
     if (!name.empty()) {
         return true;
     }
-    const HoldSignals held; // as when a named file is made
     const std::string source = proc_path(fd.get());
-    if (!with_free_name(name, [this, &source](const char* free) {
+    if (!with_free_name(directory, name_for(target), name, [this, &source](const char* free) {
             return named_through_proc
                        ? ::linkat(AT_FDCWD, source.c_str(), directory, free, AT_SYMLINK_FOLLOW) == 0
                        : ::linkat(fd.get(), "", directory, free, AT_EMPTY_PATH) == 0;
@@ -129,16 +196,33 @@ bool TemporaryFile::link() {
     return true;
 }
 
-bool TemporaryFile::take_name(const std::string& target) {
+Descriptor TemporaryFile::plain_sibling() const {
+    const HoldSignals held; // one would leave the empty file behind
+    std::string free;
+    int created = -1;
+    if (with_free_name(directory, "", free, [this, &created](const char* candidate) {
+            created = ::openat(directory, candidate, O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            return created >= 0;
+        })) {
+        ::unlinkat(directory, free.c_str(), 0);
+    }
+    return Descriptor(created);
+}
+
+TemporaryFile::Naming TemporaryFile::take_name() {
+    const HoldSignals held;
+    if (!link()) {
+        return Naming::link_failed;
+    }
     if (::renameat(directory, name.c_str(), directory, target.c_str()) != 0) {
         const int error = errno;
         remove_name();
         errno = error;
-        return false;
+        return Naming::rename_failed;
     }
     removal.forget();
     name.clear();
-    return true;
+    return Naming::done;
 }
 
 void TemporaryFile::remove_name() {

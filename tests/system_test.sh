@@ -16,8 +16,9 @@ fi
 private=yes && source "$(dirname "$0")/expect.sh"
 debian_protections() {
     read -r lock guard <<<"$MAVREL_GUARD" && flock "$lock"
-    saved=$(sysctl fs.protected_symlinks fs.protected_regular fs.protected_fifos | tr -d ' ')
-    echo $saved >&"$guard" && sysctl -qw fs.protected_symlinks=1 fs.protected_regular=2 fs.protected_fifos=1
+    saved=$(sysctl fs.protected_symlinks fs.protected_regular fs.protected_fifos fs.protected_hardlinks | tr -d ' ')
+    echo $saved >&"$guard" &&
+        sysctl -qw fs.protected_symlinks=1 fs.protected_regular=2 fs.protected_fifos=1 fs.protected_hardlinks=1
 }
 protections_restored() { sysctl -qw $saved && echo restored >&"$guard" && flock -u "$lock"; }
 
@@ -44,16 +45,22 @@ if [ "$(id -u)" -eq 0 ]; then
     # G's group cannot be kept by its owner, nobody: it is rewritten as it is. C's capability
     # would be void, and its user attribute is no ACL.
     echo old | tee G >C && chown nobody:daemon G && chmod 660 G && setfacl -m g:daemon:rw G
-    chown nobody C && setfattr -n user.system.posix_acl_access -v 1 C && setfattr -n security.capability -v 0sAQAAAgAgAAAAAAAAAAAAAAAAAAA= C
-    : >plain && setfacl -d -m g:daemon:rw . && chmod 777 . && kept=$(getfacl T plain G && getfattr -d T)
-    expect 0 "" "" sh -c 'umask 077 && mavrel T 2 && mavrel plain 1 && mavrel new 1 && : >shell'
+    # Set-id bits, the file capability and chattr flags are kept, on replacement and in place,
+    # where the runner may set them: nobody may not give C a capability.
+    capability=0sAQAAAgAgAAAAAAAAAAAAAAAAAAA= && echo old >S && chown daemon S && chmod 4755 S && chattr +dA S
+    chown nobody C && setfattr -n user.system.posix_acl_access -v 1 C && setfattr -n security.capability -v $capability C
+    setfattr -n security.capability -v $capability S && echo old >../bound && chmod 2755 ../bound &&
+        setfattr -n security.capability -v $capability ../bound
+    : >plain && setfacl -d -m g:daemon:rw . && chmod 777 . && kept=$(getfacl T plain G S && getfattr -d -m - T S && lsattr S)
+    expect 0 "" "" sh -c 'umask 077 && mavrel T 2 && mavrel plain 1 && mavrel new 1 && mavrel S 1 && : >shell'
     expect 0 "" "" as_user sh -c '../mavrel-copy G 1 && ../mavrel-copy C 1'
-    [ "$(getfacl T plain G && getfattr -d T)" = "$kept" ] || fail "a replacement lost metadata"
+    [ "$(getfacl T plain G S && getfattr -d -m - T S && lsattr S)" = "$kept" ] || fail "a replacement lost metadata"
     [ "$(getfacl -c new)" = "$(getfacl -c shell)" ] || fail "a new tile missed the default ACL"
     expect 0 "# file: C user.system.posix_acl_access 0" "" sh -c 'echo $(getfattr -m - C) $(getfacl -c C | grep -c daemon)'
     # A tile that is a mount point of its own cannot be renamed over: it is rewritten.
-    echo old >../bound && : >B && mount --bind ../bound B && mounts+=("$PWD/B")
+    : >B && mount --bind ../bound B && mounts+=("$PWD/B")
     expect 0 "" "" mavrel B 1 && expect 0 "$(samples 1 4 0)" "" hex ../bound
+    expect 0 "2755 security.capability=$capability" "" sh -c 'echo $(stat -c %a ../bound) $(getfattr -e base64 -n security.capability ../bound | grep =)'
 fi
 cd ..
 
@@ -88,8 +95,30 @@ if [ "$(id -u)" -eq 0 ]; then
     expect 0 "key secret" "" sh -c 'echo $(ls private) $(cat private/key)'
     ln -s ../private/key sticky/R && expect 0 "" "" mavrel sticky/R 1
     expect 0 "$(samples 1 4 0)" "" hex private/key
+    # Nor is a FIFO that another user planted opened, nor a hard link to a third user's file
+    # rewritten, which a member of its group could write; the kernel lets nobody make that
+    # link only where protected_hardlinks is 0.
+    echo victim >victim && chown daemon:daemon victim && chmod 660 victim && as_user mkfifo sticky/F
+    sysctl -qw fs.protected_hardlinks=0 && as_user ln victim sticky/J_flag && sysctl -qw fs.protected_hardlinks=1
+    expect 255 "failed to create tile: sticky/F: Permission denied" "" timeout 5 mavrel sticky/F 1
+    expect 255 "failed to create mask: sticky/J_flag: Permission denied" "" \
+        setpriv --reuid=bin --regid=bin --groups=daemon ./mavrel-copy sticky/J 2
+    expect 0 "victim" "" cat victim
     protections_restored
 fi
+
+# A user's own files keep their set-id bits, replaced or rewritten in place, and one whose
+# attributes the user may not read (a write-only file) or set (another security attribute)
+# is rewritten in place rather than losing them.
+mkdir -m 777 own
+as_user sh -c 'cd own && echo old | tee S W X shut >/dev/null && chmod 4755 S && setfattr -n user.note -v 1 W &&
+    chmod 200 W && rm shut && mkdir shut && echo old | tee shut/S >shut/S_flag && chmod 2755 shut/S && chmod 555 shut'
+[ "$(id -u)" -ne 0 ] || setfattr -n security.note -v 1 own/X
+kept=$(stat -c %i own/W own/X && [ "$(id -u)" -eq 0 ] || echo X)
+expect 0 "" "" as_user sh -c 'cd own && ../mavrel-copy S 1 && ../mavrel-copy W 1 && ../mavrel-copy X 1 &&
+    cd shut && ../../mavrel-copy S 1'
+expect 0 "4755 200 2755" "" sh -c 'echo $(stat -c %a own/S own/W own/shut/S)'
+[ "$(stat -c %i own/W own/X && [ "$(id -u)" -eq 0 ] || echo X)" = "$kept" ] || fail "an attribute made no rewrite in place"
 
 # Eight writers of one tile at once, one file through a link, leave files of single runs.
 configs=("64 -d int16" "128 -d int32 -f int16" "192 -d int64 -f int32" "256 -d float32 -f int64"
@@ -154,17 +183,24 @@ fi
 
 # A file system that fails during a run's last sync fails the run, whether the tile was renamed
 # or rewritten in place: strace holds the sync while ext4 fails and remounts read-only (the
-# leak check cannot run under a tracer).
-failing_sync() { # NTH FLAG COMMAND...: runs COMMAND, whose NTH fsync waits for FLAG to be written
+# leak check cannot run under a tracer). XFS, shut down as on an I/O error, answers the
+# directory's sync with success: the run fails all the same, and the old flag file is left.
+held_sync() { # NTH FILE SIZE COMMAND...: runs COMMAND, its NTH fsync held, until FILE has SIZE bytes
     ASAN_OPTIONS=detect_leaks=0 strace -qq -o /dev/null -e trace=fsync \
-        -e inject=fsync:delay_enter=3000000:when="$1" "${@:3}" &
-    for _ in $(seq 1000); do [ "$(stat -c %s "$2" 2>/dev/null)" != 1 ] || break; sleep 0.01; done
+        -e inject=fsync:delay_enter=3000000:when="$1" "${@:4}" &
+    for _ in $(seq 1000); do [ "$(stat -c %s "$2" 2>/dev/null)" != "$3" ] || break; sleep 0.01; done
+}
+failing_sync() { # NTH FILE COMMAND...
+    held_sync "$1" "$2" 1 "${@:3}"
     echo 1 >"/sys/fs/ext4/$(basename "$(findmnt -no SOURCE "$work/failing")")/trigger_fs_error"
     wait $!
 }
+shut_down_in_sync() { # NTH FILE SIZE COMMAND...
+    held_sync "$@" && xfs_io -x -c shutdown "$work/xfs" && wait $!
+}
 if mounted failing loop_image ext4 16M && mount -o remount,errors=remount-ro failing; then
     expect 255 "failed to create mask: failing/T_flag: Read-only file system" "" \
-        failing_sync 4 failing/T_flag mavrel failing/T 1
+        failing_sync 5 failing/T_flag mavrel failing/T 1
     umount failing && mkfs.ext4 -qF failing.img && mount -o loop,errors=remount-ro failing.img failing
     mkdir failing/closed && echo old | tee failing/closed/T >failing/closed/T_flag && chmod 666 failing/closed/*
     expect 255 "failed to create mask: failing/closed/T_flag: Read-only file system" "" failing_sync 2 \
@@ -172,6 +208,55 @@ if mounted failing loop_image ext4 16M && mount -o remount,errors=remount-ro fai
 else
     echo "skipped: cannot mount an ext4 image (needs root and a loop device)"
 fi
+if mounted xfs loop_image xfs 300M; then
+    mkdir xfs/d && mavrel xfs/d/T 100 && sync -f xfs
+    expect 255 "failed to create mask: xfs/d/T_flag: Input/output error" "" \
+        shut_down_in_sync 5 xfs/d/T_flag 90000 mavrel xfs/d/T 300
+    umount xfs && mount -o loop xfs.img xfs
+    expect 0 "xfs/d/T 360000 xfs/d/T_flag 10000" "" sh -c 'echo $(stat -c "%n %s" xfs/d/*)'
+else
+    echo "skipped: cannot mount an XFS image (needs root and a loop device)"
+fi
+
+# An fchown that fails other than for want of permission (a group quota) fails the run, and
+# the old tile stays.
+echo "an old tile" >quota
+expect 255 "failed to create tile: quota: Disk quota exceeded" "" env ASAN_OPTIONS=detect_leaks=0 \
+    strace -qq -o /dev/null -e inject=fchown:error=EDQUOT mavrel quota 3
+expect 0 "an old tile" "" cat quota
+
+# An append-only or immutable directory takes no replacement, and keeps no temporary file.
+if [ "$(id -u)" -eq 0 ] && mkdir fixed-a fixed-i && echo old | tee fixed-a/T >fixed-i/T &&
+    chattr +a fixed-a && chattr +i fixed-i; then
+    for dir in fixed-a fixed-i; do
+        expect 255 "failed to create tile: $dir/T: Operation not permitted" "" mavrel $dir/T 1
+        expect 0 "T" "" ls -A $dir
+    done
+    chattr -a fixed-a && chattr -i fixed-i
+else
+    echo "skipped: chattr +a and +i need root and a file system that has them"
+fi
+
+# Signals wait from the link of a new file under a name of its own to its rename: a SIGTERM
+# there ends the run once the file has the tile's name. Only SIGKILL can leave that name, and
+# with it the file's lock dies: the next run of the tile removes it, a live one is left alone.
+held_in() { # SYSCALL WHEN COMMAND...: runs COMMAND, SYSCALL held, until a .mavrel-* is in window
+    ASAN_OPTIONS=detect_leaks=0 strace -qq -o /dev/null -e trace="$1" \
+        -e inject="$1:$2=5000000:when=1" "${@:3}" &
+    for _ in $(seq 500); do [ -z "$(find window -name '.mavrel-*')" ] || break; sleep 0.01; done
+}
+window() { (cd window && listing); }
+reaped() { wait "$1" 2>/dev/null; } # without the shell's note of how the job ended
+mkdir window && (cd window && mavrel T 1)
+held_in linkat delay_exit mavrel window/T 300
+kill -TERM "$(pgrep -P $!)" && expect 143 "" "" reaped $!
+expect 0 "T 360000 T_flag 1" "" window
+held_in renameat delay_enter mavrel window/T 2
+expect 0 "" "" mavrel window/T 3
+kill -KILL "$(pgrep -P $!)" && expect 137 "" "" reaped $!
+expect 0 1 "" sh -c 'ls -A window | grep -c "^\.mavrel-"'
+expect 0 "" "" mavrel window/T 1
+expect 0 "T 4 T_flag 1" "" window
 
 # A run killed at any moment leaves each file old or complete, and no other file: without
 # the privilege to link a descriptor, as users run it, the unnamed file is linked through /proc.
@@ -194,25 +279,53 @@ else
     echo "skipped: cannot mount ext4 and tmpfs (needs root and a loop device)"
 fi
 
-# Where files cannot be unnamed (FUSE here, as NFS), a named temporary file stands in, and a
-# termination signal still leaves the old file and no other. A file system without extended
-# attributes (this FUSE mount) or without ACLs (ramfs) has none to keep.
+# Where files cannot be unnamed (FUSE here, as NFS), a named temporary file stands in. Every
+# signal that ends a run removes it (SIGPIPE does not end a run), and only SIGKILL leaves it, for
+# the next run of the tile to remove. A file system without extended attributes (this FUSE
+# mount) or without ACLs (ramfs) has none to keep.
 if mounted ramfs mount -t ramfs ramfs; then
     echo old >ramfs/T && expect 0 "" "" mavrel ramfs/T 1
 else
     echo "skipped: cannot mount ramfs (needs root)"
 fi
-if [ "$(id -u)" -eq 0 ] && mkdir fuse-source && mounted fuse bindfs --xattr-none fuse-source; then
+temporary_made() { for _ in $(seq 12000); do [ -z "$(find . -name '.mavrel-*')" ] || break; sleep 0.01; done; }
+if [ "$(id -u)" -eq 0 ] && mkdir -m 1777 fuse-source && mounted fuse bindfs --xattr-none fuse-source; then
     cd fuse && echo old tile >T
-    mavrel T 16384 <&- & # the temporary file gets descriptor 0
-    for _ in $(seq 12000); do [ -z "$(find . -name '.mavrel-*')" ] || break; sleep 0.01; done
-    kill -TERM $!
-    expect 143 "" "" wait $!
-    expect 0 "T 9" "" listing
-    expect 0 "" "" mavrel T 2 && expect 0 "$(samples 4 4 0)$(samples 4 1 1)" "" hex T T_flag
+    for signal in TERM:143 XCPU:152 PWR:158 RTMIN:162 KILL:137; do
+        mavrel T 8192 <&- & # the temporary file gets descriptor 0
+        temporary_made && kill -"${signal%:*}" $! && expect "${signal#*:}" "" "" reaped $!
+        [ "${signal%:*}" = KILL ] || expect 0 "T 9" "" listing
+    done
+    expect 0 1 "" sh -c 'ls -A | grep -c "^\.mavrel-"'
+    expect 0 "" "" mavrel T 2 && expect 0 "T 16 T_flag 4" "" listing
+    mavrel T 8192 & temporary_made && kill -PIPE $! && expect 0 "" "" reaped $!
+    expect 0 "T 268435456 T_flag 67108864" "" listing
+    # The temporary file of a replacement is the runner's alone while it lives: another user
+    # who opens every new .mavrel-* file, under umask 000, gets no descriptor to write to, even
+    # while strace holds the run at its fchown.
+    echo old | tee T >T_flag && chmod 600 T T_flag
+    as_user bash -c 'declare -A opened; until [ -e stop ]; do for f in .mavrel-*; do
+        [ -n "${opened[$f]:-}" ] || { exec {fd}<>"$f"; } 2>/dev/null && opened[$f]=$fd; done; done
+        for fd in "${opened[@]}"; do echo planted >&"$fd"; done' &
+    (umask 000 && ASAN_OPTIONS=detect_leaks=0 strace -qq -o /dev/null -e trace=fchown \
+        -e inject=fchown:delay_enter=1000000 mavrel T 64) && touch stop && wait $!
+    expect 0 "600 600 0" "" sh -c 'echo $(stat -c %a T T_flag) $(cat T T_flag | grep -ac planted)'
     cd ..
 else
     echo "skipped: cannot mount bindfs (needs root and FUSE)"
+fi
+# A new tile there gets what a new file from the shell gets, by the umask or a default ACL.
+if [ "$(id -u)" -eq 0 ] && mkdir -p acl-source/acl && setfacl -d -m g:daemon:rw acl-source/acl &&
+    mounted acl-fuse bindfs acl-source; then
+    for mask in 077 022 000; do
+        (umask $mask && cd acl-fuse && mavrel T$mask 1 && : >S$mask && cd acl && mavrel T$mask 1 && : >S$mask)
+        for dir in acl-fuse acl-fuse/acl; do
+            [ "$(cd $dir && stat -c %a T$mask && getfacl -c T$mask)" = "$(cd $dir && stat -c %a S$mask && getfacl -c S$mask)" ] ||
+                fail "a new tile in $dir under umask $mask got other permissions than the shell's file"
+        done
+    done
+else
+    echo "skipped: cannot mount bindfs with ACLs (needs root and FUSE)"
 fi
 
 # Without /proc a privileged run links by descriptor; others, and one whose link the kernel
