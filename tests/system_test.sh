@@ -200,7 +200,7 @@ shut_down_in_sync() { # NTH FILE SIZE COMMAND...
 }
 if mounted failing loop_image ext4 16M && mount -o remount,errors=remount-ro failing; then
     expect 255 "failed to create mask: failing/T_flag: Read-only file system" "" \
-        failing_sync 5 failing/T_flag mavrel failing/T 1
+        failing_sync 4 failing/T_flag mavrel failing/T 1
     umount failing && mkfs.ext4 -qF failing.img && mount -o loop,errors=remount-ro failing.img failing
     mkdir failing/closed && echo old | tee failing/closed/T >failing/closed/T_flag && chmod 666 failing/closed/*
     expect 255 "failed to create mask: failing/closed/T_flag: Read-only file system" "" failing_sync 2 \
@@ -211,7 +211,7 @@ fi
 if mounted xfs loop_image xfs 300M; then
     mkdir xfs/d && mavrel xfs/d/T 100 && sync -f xfs
     expect 255 "failed to create mask: xfs/d/T_flag: Input/output error" "" \
-        shut_down_in_sync 5 xfs/d/T_flag 90000 mavrel xfs/d/T 300
+        shut_down_in_sync 4 xfs/d/T_flag 90000 mavrel xfs/d/T 300
     umount xfs && mount -o loop xfs.img xfs
     expect 0 "xfs/d/T 360000 xfs/d/T_flag 10000" "" sh -c 'echo $(stat -c "%n %s" xfs/d/*)'
 else
