@@ -5,8 +5,10 @@
 #include "file_output.hpp"
 #include "georef_header.hpp"
 
+#include <cstdint>
 #include <iostream>
 #include <stdexcept>
+#include <string>
 #include <sys/stat.h>
 #include <vector>
 
