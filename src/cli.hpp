@@ -21,8 +21,17 @@ public:
     void welcome() override;
 };
 
+// The command line of mavrel-georef: mavrel's, to describe the tile that mavrel wrote.
+class GeorefArgs : public CliArgs {
+public:
+    void welcome() override;
+};
+
 // Answers a bare --version, otherwise parses the command line; ends the process on a
 // version or help request and on a command-line error.
 Config init(int argc, char** argv, const std::string& version);
+
+// The same for mavrel-georef.
+Config init_georef(int argc, char** argv, const std::string& version);
 
 } // namespace cli

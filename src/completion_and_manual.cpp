@@ -1,6 +1,6 @@
-// Writes mavrel's completion scripts for bash, zsh and fish and its manual page, all made
-// from its own declarations, into the directory named by the only argument. Run by the
-// build; not installed.
+// Writes the completion scripts for bash, zsh and fish and the manual page of mavrel and of
+// mavrel-georef, each made from the program's own declarations, into the directory named by
+// the only argument. Run by the build; not installed.
 #include "cli.hpp"
 #include "manual.hpp"
 
@@ -23,6 +23,16 @@ void write(const std::string& name, const std::string& text) {
     }
 }
 
+// Writes program's completion scripts and manual page into directory.
+void write_program(const std::string& directory, const std::string& program,
+                   const argparse::Args& args, const argparse::ManPage& page) {
+    const std::string path = directory + "/";
+    write(path + program + ".bash", argparse::bash_completion(args, program));
+    write(path + "_" + program, argparse::zsh_completion(args, program));
+    write(path + program + ".fish", argparse::fish_completion(args, program));
+    write(path + program + ".1", argparse::man_page(args, program, page));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -31,13 +41,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string directory = argv[1];
-    const cli::CliArgs args;
+    const cli::CliArgs mavrel;
+    const cli::GeorefArgs georef;
     try {
-        write(directory + "/mavrel.bash", argparse::bash_completion(args, "mavrel"));
-        write(directory + "/_mavrel", argparse::zsh_completion(args, "mavrel"));
-        write(directory + "/mavrel.fish", argparse::fish_completion(args, "mavrel"));
-        write(directory + "/mavrel.1",
-              argparse::man_page(args, "mavrel", cli::manual(MAVREL_VERSION)));
+        write_program(directory, "mavrel", mavrel, cli::manual(MAVREL_VERSION));
+        write_program(directory, "mavrel-georef", georef, cli::georef_manual(MAVREL_VERSION));
     } catch (const std::exception& failure) {
         std::cerr << "completion_and_manual: " << failure.what() << "\n";
         return 1;

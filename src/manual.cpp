@@ -95,29 +95,16 @@ reads the heights back with numpy.
 The integer types are unsigned: int16, int32 and int64 are \(dq<u2\(dq, \(dq<u4\(dq and
 \(dq<u8\(dq, float64 is \(dq<f8\(dq and the int8 flags are \(dqu1\(dq.
 .TP
-.B gdalinfo N45E007.vrt
-with GDAL, once a VRT file N45E007.vrt describes the raw file:
-.RS
-.nf
-<VRTDataset rasterXSize="3601" rasterYSize="3601">
-  <VRTRasterBand dataType="Float32" band="1" subClass="VRTRawRasterBand">
-    <SourceFilename relativeToVRT="1">N45E007</SourceFilename>
-    <ImageOffset>0</ImageOffset>
-    <PixelOffset>4</PixelOffset>
-    <LineOffset>14404</LineOffset>
-    <ByteOrder>LSB</ByteOrder>
-  </VRTRasterBand>
-</VRTDataset>
-.fi
-.RE
-.IP
-PixelOffset is the sample size and LineOffset the width times the sample size; the data
-types are UInt16, UInt32, UInt64, Float32, Float64 and Byte.
+.B mavrel\-georef N45E007 3601 && gdalinfo N45E007
+writes headers beside both files that place the tile where its name says, in WGS 84, so
+that GDAL and QGIS open it there; see
+.BR mavrel\-georef (1).
 )roff";
 
 const char* const authors = "The mavrel authors <https://mavrel.example.org/>.\n";
 
-const char* const see_also = ".BR gdalinfo (1),\n.BR parallel (1),\n.BR xargs (1)\n";
+const char* const see_also =
+    ".BR mavrel\\-georef (1),\n.BR gdalinfo (1),\n.BR parallel (1),\n.BR xargs (1)\n";
 
 } // namespace
 

@@ -7,10 +7,10 @@ source "$(dirname "$0")/expect.sh"
 top=mavrel-$3-linux-$5 emulator=${6:-}
 cpack -B packages --config "$4/CPackConfig.cmake" >/dev/null
 expect 0 "$top.tar.gz: OK" "" sh -c "cd packages && sha256sum -c $top.tar.gz.sha256"
-expect 0 "$(lines LICENSE README bin/mavrel{,-batch-status,-strict,-tile-names} \
-    share/{bash-completion/completions/mavrel,fish/vendor_completions.d/mavrel.fish} \
-    share/man/man1/mavrel{-batch-status,-strict,-tile-names,}.1.gz \
-    share/{mavrel/tiles.sbatch,zsh/site-functions/_mavrel} | sed "s|^|$top/|")" "" sh -c "tar -tzf packages/$top.tar.gz | grep -v '/\$' | sort"
+expect 0 "$(lines LICENSE README bin/mavrel{,-batch-status,-georef,-strict,-tile-names} \
+    share/bash-completion/completions/mavrel{,-georef} share/fish/vendor_completions.d/mavrel{-georef,}.fish \
+    share/man/man1/mavrel{-batch-status,-georef,-strict,-tile-names,}.1.gz \
+    share/mavrel/tiles.sbatch share/zsh/site-functions/_mavrel{,-georef} | sed "s|^|$top/|")" "" sh -c "tar -tzf packages/$top.tar.gz | grep -v '/\$' | sort"
 tar -xzf "packages/$top.tar.gz" && mkdir root && cp "$top/bin/mavrel" root
 
 # Unpacked into a home as its README says, the PATH it gives runs mavrel and the scripts (a
@@ -18,11 +18,12 @@ tar -xzf "packages/$top.tar.gz" && mkdir root && cp "$top/bin/mavrel" root
 path=$(cd packages && env -i HOME="$work/home" PATH=/usr/bin:/bin bash -ec \
     "$(grep -E '^    (mkdir|tar|export) ' "../$top/README")"$'\necho "$PATH"')
 bin=${path%%:*}
-if [ -n "$emulator" ]; then
-    mv "$bin/mavrel" "$bin/mavrel.emulated" &&
-        printf '#!/bin/sh\nexec %s "$0.emulated" "$@"\n' "$emulator" >"$bin/mavrel" && chmod +x "$bin/mavrel"
-fi
-expect 0 "$(lines "$bin/mavrel" "mavrel $3")" "" env PATH="$path" sh -c 'command -v mavrel && mavrel --version'
+for program in mavrel mavrel-georef; do
+    [ -z "$emulator" ] || { mv "$bin/$program" "$bin/$program.emulated" &&
+        printf '#!/bin/sh\nexec %s "$0.emulated" "$@"\n' "$emulator" >"$bin/$program" && chmod +x "$bin/$program"; }
+done
+expect 0 "$(lines "$bin/mavrel" "mavrel $3" "mavrel-georef $3")" "" env PATH="$path" sh -c \
+    'command -v mavrel && mavrel --version && mavrel-georef --version'
 expect 2 "" "unrecognised commandline argument: x" env PATH="$path" mavrel-strict T 1 -x
 expect 1 "0 finished, 0 failed, 2 not yet run" "" env PATH="$path" sh -c \
     'mavrel-tile-names 44 45 6 8 >list && mavrel-batch-status list'

@@ -18,10 +18,12 @@ fail() {
 files() { dpkg-deb -c "$1" | awk '$6 !~ /\/$/ { print $6 }'; }
 deb_dir=./usr/share/doc
 
-[ "$(files "$tool" | sort)" = "$(printf '%s\n' ./usr/bin/mavrel{,-batch-status,-strict,-tile-names} \
-    ./usr/share/man/man1/mavrel{,-batch-status,-strict,-tile-names}.1.gz \
+[ "$(files "$tool" | sort)" = "$(printf '%s\n' ./usr/bin/mavrel{,-batch-status,-georef,-strict,-tile-names} \
+    ./usr/share/man/man1/mavrel{,-batch-status,-georef,-strict,-tile-names}.1.gz \
     ./usr/share/{bash-completion/completions/mavrel,mavrel/tiles.sbatch,lintian/overrides/mavrel} \
     ./usr/share/{fish/vendor_completions.d/mavrel.fish,zsh/vendor-completions/_mavrel} \
+    ./usr/share/{bash-completion/completions/mavrel-georef,zsh/vendor-completions/_mavrel-georef} \
+    ./usr/share/fish/vendor_completions.d/mavrel-georef.fish \
     $deb_dir/mavrel/{changelog.Debian.gz,copyright} | sort)" ] || fail "files of $tool: $(files "$tool")"
 [ "$(files "$dev" | grep -v '^./usr/include/argparse/')" = "$(printf "$lib/%s\n" libmavrel_argparse.a \
     cmake/mavrel/mavrel{Config,ConfigVersion,Targets-release,Targets}.cmake pkgconfig/mavrel-argparse.pc |
@@ -38,8 +40,11 @@ tags=$(TMPDIR=$work/lintian lintian --fail-on error,warning "$tool" "$dev") || f
 grep -E 'manpage|whatis|groff|usr/share/(man|zsh|fish)' <<<"$tags" && fail "lintian on the man page or scripts"
 
 dpkg-deb -x "$tool" root
-readelf -S root/usr/bin/mavrel | grep -q '\.symtab' && fail "the packaged binary is not stripped"
+for program in mavrel mavrel-georef; do
+    readelf -S root/usr/bin/$program | grep -q '\.symtab' && fail "the packaged $program is not stripped"
+done
 [ "$(root/usr/bin/mavrel --version)" = "mavrel $3" ] || fail "--version of the packaged binary"
+[ "$(root/usr/bin/mavrel-georef --version)" = "mavrel-georef $3" ] || fail "--version of the packaged mavrel-georef"
 # The packaged scripts run, on the packaged mavrel.
 bash -n root/usr/share/mavrel/tiles.sbatch || fail "the packaged tiles.sbatch does not parse"
 [ "$(PATH=$work/root/usr/bin:$PATH && mavrel-tile-names 44 45 6 8 && mavrel-strict T 1 -x 2>&1 || echo $?)" = \
