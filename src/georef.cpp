@@ -5,6 +5,8 @@
 #include "file_output.hpp"
 #include "georef_header.hpp"
 
+#include <argparse/printable.hpp>
+
 #include <cstdint>
 #include <iostream>
 #include <stdexcept>
@@ -29,14 +31,15 @@ void check_size(const Raster& raster) {
         throw_file_error(raster.file);
     }
     if (!S_ISREG(status.st_mode)) {
-        throw std::invalid_argument(raster.file + ": not a regular file");
+        throw std::invalid_argument(argparse::printable(raster.file) + ": not a regular file");
     }
     const auto size = static_cast<std::uint64_t>(status.st_size);
     const std::uint64_t samples = std::uint64_t{raster.width} * raster.width;
     if (size % raster.format.bytes != 0 || size / raster.format.bytes != samples) {
         const std::string width = std::to_string(raster.width);
-        throw std::invalid_argument(raster.file + ": " + std::to_string(size) + " bytes, not " +
-                                    width + "x" + width + " " + raster.format.name + " samples");
+        throw std::invalid_argument(argparse::printable(raster.file) + ": " + std::to_string(size) +
+                                    " bytes, not " + width + "x" + width + " " +
+                                    raster.format.name + " samples");
     }
 }
 

@@ -108,6 +108,7 @@ d 3|d: $tile_name
 EOF
 mkdir N45E009 && touch N45E009_flag
 expect 255 "" "N45E009: not a regular file" mavrel-georef N45E009 3
+expect 255 "" "N45E009\\n: $tile_name" mavrel-georef $'N45E009\n' 3
 rm -r N45E009*
 
 # A run killed while its first header waits for stable storage leaves none, nor any other
