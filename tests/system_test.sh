@@ -298,6 +298,9 @@ if [ "$(id -u)" -eq 0 ] && mkdir -m 1777 fuse-source && mounted fuse bindfs --xa
     done
     expect 0 1 "" sh -c 'ls -A | grep -c "^\.mavrel-"'
     expect 0 "" "" mavrel T 2 && expect 0 "T 16 T_flag 4" "" listing
+    expect 255 "failed to create tile: T: Input/output error" "" env ASAN_OPTIONS=detect_leaks=0 \
+        strace -qq -o /dev/null -e trace=fsync -e inject=fsync:error=EIO:when=1 mavrel T 3
+    expect 0 "T 16 T_flag 4" "" listing # a failed run leaves no temporary file either
     mavrel T 8192 & temporary_made && kill -PIPE $! && expect 0 "" "" reaped $!
     expect 0 "T 268435456 T_flag 67108864" "" listing
     # The temporary file of a replacement is the runner's alone while it lives: another user
@@ -332,7 +335,7 @@ fi
 # refuses (as before Linux 6.10 in a user namespace), use a named file (ASan needs /proc).
 [ "$(id -u)" -eq 0 ] || echo "skipped: unmounting /proc needs root"
 if [ "$(id -u)" -eq 0 ] && [ "$3" != ON ] && mkdir noproc; then
-    expect 0 "" "" unshare -m sh -c 'umount -l /proc && mavrel noproc/T 1 &&
+    expect 0 "" "" unshare -m sh -c 'while mountpoint -q /proc; do umount -l /proc; done && mavrel noproc/T 1 &&
         '"$unprivileged"' mavrel noproc/U 1 && strace -qq -o /dev/null -e inject=linkat:error=ENOENT mavrel noproc/V 1'
     expect 0 "$(samples 1 4 0)01$(samples 1 4 0)01$(samples 1 4 0)01" "" hex noproc/{T,T_flag,U,U_flag,V,V_flag}
 fi
