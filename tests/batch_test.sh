@@ -74,6 +74,16 @@ lines tiles/N46E006 >strict
 expect 1 "" "unrecognised commandline argument: datatype" parallel --joblog +tiles.log mavrel-strict {} 3 --datatype int16 <strict
 expect 1 "$(lines '0 finished, 1 failed, 0 not yet run' tiles/N46E006)" "" mavrel-batch-status strict --joblog tiles.log
 
+# The xargs recipe of docs/batches.md: a failed tile fails xargs once every run has ended,
+# and is named for the retry, which completes the batch.
+mkdir xargs && cd xargs && mkdir N45E006
+xargs_recipe() { grep -m1 "^    $1 .*xargs -P" "$2/docs/batches.md" | sed 's/ 3601/ 3/g'; }
+expect 123 "N45E006" "" sh -c "{ $(xargs_recipe 'mavrel-strict --check 3601 &&' "$1"); } >/dev/null 2>&1
+    status=\$? && cat failed.txt && exit \$status"
+rmdir N45E006 && expect 0 "" "" sh -c "$(xargs_recipe mv "$1")"
+expect 0 "$(lines N4{4,5}E00{6,7}{,_flag} retry.txt)" "" sh -c 'ls | sort'
+cd ..
+
 # A task of tiles.sbatch run by hand (the Slurm test runs it on Slurm). A mistyped option or
 # width is refused before anything is written, and GEOREF is 0 or 1.
 mkdir status && lines status/N44E006 nowhere/N44E007 status/N45E006 status/N45E008 status/N43E007 >list
