@@ -65,6 +65,12 @@ apt install -y -q "./$tool" >/dev/null 2>&1 || fail "apt does not install $tool 
 apt remove -y -q mavrel >/dev/null 2>&1 && installed=() || fail "apt does not remove mavrel"
 [ ! -e /usr/bin/mavrel ] || fail "removing mavrel left /usr/bin/mavrel"
 
+# bootstrap tells a user without sudo, in one line, that it needs root or sudo.
+cp "$1/scripts/bootstrap" . && chmod 755 "$work"
+command -v sudo >/dev/null || [ "$(setpriv --reuid=nobody --regid=nogroup --clear-groups ./bootstrap build hello 2>&1; echo $?)" = \
+    "$(printf 'bootstrap: installing hello needs root or sudo, and this user has no sudo: run it as root\n2')" ] ||
+    fail "bootstrap as a user without sudo"
+
 # bootstrap waits while another process holds the lock of the package system (an fcntl lock,
 # which apt takes), then installs a tiny package.
 absent hello || { echo "skipped: hello, the package to install, is installed on this machine" && exit 77; }
