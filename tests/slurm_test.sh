@@ -9,7 +9,7 @@ private=yes && source "$(dirname "$0")/expect.sh"
 [ "$(id -u)" -eq 0 ] || { skipped "starting munged, slurmctld and slurmd needs root" && finish; }
 
 mkdir -m 755 munge state spool batch && head -c 1024 /dev/urandom >munge/key && chmod 600 munge/key
-host=$(hostname -s) memory=$(awk '/^MemTotal/ { print int($2 / 4096) }' /proc/meminfo)
+host=$(hostname -s) memory=$(awk '/^MemTotal/ { print int($2 / 2048) }' /proc/meminfo)
 export SLURM_CONF=$work/slurm.conf
 cat >slurm.conf <<CONF
 ClusterName=mavreltest
@@ -53,17 +53,18 @@ expect 0 "$( (sed p list | sed '2~2s/$/_flag/' && lines list list.joblogs/{0,1,2
     'slurm-J_%s.out\n' 0 1 2 0 1) | sort)" "" sh -c 'find * -type f | sed "s/-[0-9]*_/-J_/" | sort'
 cd ..
 
-# Node two dies mid-run: its slurmd, the step daemons of its tasks, and every process of the
-# tasks, which carry its name, until none is left.
+# Node two dies mid-run (a task takes a whole node, so that both run one): its slurmd, the
+# step daemons of its tasks, and every process of the tasks, which carry its name, until
+# none is left.
 of_node() { grep -lsxzF "SLURMD_NODENAME=$1" /proc/[0-9]*/environ | cut -d/ -f3; }
 writing() { for pid in $(pgrep -x parallel); do grep -qsxzF SLURMD_NODENAME=two "/proc/$pid/environ" && return; done; false; }
 mkdir -p kill/tiles && cd kill && mavrel-tile-names 40 44 0 10 | sed 's|^|tiles/|' >list
-again() { TILES_PER_TASK=10 sbatch --quiet --wait --array=0-3 "$1/scripts/tiles.sbatch" list 3601; }
+again() { TILES_PER_TASK=10 sbatch --quiet --wait --array=0-3 --cpus-per-task="$(nproc)" "$1/scripts/tiles.sbatch" list 3601; }
 again "$1" >submission.log 2>&1 &
 for _ in $(seq 3000); do writing && break; sleep 0.01; done
 writing || fail "node two never ran its tiles"
+disown "$two" # which the shell would announce as killed
 kill -KILL "$two" $(ps -o ppid= -p "$(pgrep -d, -f "$work/spool/two/")")
-{ wait "$two" 2>/dev/null || true; }
 for _ in $(seq 20); do kill -KILL $(of_node two) 2>/dev/null || break; done
 scontrol update nodename=two state=down reason="killed" # as slurmctld finds, a while later
 wait $! || true # Slurm gives tasks lost with their node no status
