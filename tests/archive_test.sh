@@ -7,9 +7,9 @@ source "$(dirname "$0")/expect.sh"
 top=mavrel-$3-linux-$5 emulator=${6:-}
 cpack -B packages --config "$4/CPackConfig.cmake" >/dev/null
 expect 0 "$top.tar.gz: OK" "" sh -c "cd packages && sha256sum -c $top.tar.gz.sha256"
-expect 0 "$(lines LICENSE README bin/mavrel{,-batch-status,-georef,-strict,-tile-names} \
+expect 0 "$(lines LICENSE README bin/mavrel{,-batch-status,-georef,-strict,-tile-names,-verify} \
     share/bash-completion/completions/mavrel{,-georef} share/fish/vendor_completions.d/mavrel{-georef,}.fish \
-    share/man/man1/mavrel{-batch-status,-georef,-strict,-tile-names,}.1.gz \
+    share/man/man1/mavrel{-batch-status,-georef,-strict,-tile-names,-verify,}.1.gz \
     share/mavrel/tiles.sbatch share/zsh/site-functions/_mavrel{,-georef} | sed "s|^|$top/|")" "" sh -c "tar -tzf packages/$top.tar.gz | grep -v '/\$' | sort"
 tar -xzf "packages/$top.tar.gz" && mkdir root && cp "$top/bin/mavrel" root
 
@@ -33,11 +33,11 @@ if [ -n "$emulator" ]; then
 elif chroot root /mavrel --version >/dev/null 2>&1; then
     run() { chroot root /mavrel "$@"; }
 else
-    echo "skipped: cannot chroot into an empty root (needs root)"
-    exit "$failures"
+    skipped "cannot chroot into an empty root (needs root)"
+    finish
 fi
 expect 0 "mavrel $3" "" run --version
 expect 0 "" "" run T 3
 expect 0 "T T_flag mavrel" "" sh -c 'cd root && echo $(ls -A)'
 expect 0 "$(samples 9 4 0)$(samples 9 1 1)" "" hex root/T root/T_flag
-[ "$failures" -eq 0 ]
+finish

@@ -2,11 +2,27 @@
 # removed at the end, mavrel, scripts and examples on PATH, expect() and helpers.
 set -euo pipefail
 PATH=$(dirname "$2"):$1/scripts:$1/examples:$PATH
+failures=0 skips=0
+
+# skipped REASON: says that checks could not run, and why; the test then ends as skipped.
+skipped() {
+    echo "skipped: $*"
+    skips=$((skips + 1))
+}
+# finish: ends the test: failed if a check failed, else skipped (77, CTest's SKIP_RETURN_CODE)
+# if checks could not run.
+finish() {
+    [ "$failures" -eq 0 ] || exit 1
+    [ "$skips" -eq 0 ] || exit 77
+    exit 0
+}
 # A test that mounts or starts daemons sets private=yes. As root it then runs in a mount and
 # process namespace of its own, with its scratch space on a tmpfs there, so that when it ends,
 # however it ends, the kernel takes its mounts, loop devices and processes away. Only the
 # empty scratch directory stays behind, should the test be killed.
 if [ "${private:-}" = yes ] && [ "$(id -u)" -eq 0 ] && [ -z "${MAVREL_WORK:-}" ]; then
+    # In a chroot, where / is no mount point, the kernel gives no mount namespace of its own.
+    mountpoint -q / || { skipped "/ is no mount point (a chroot?): no namespaces of its own" && finish; }
     export MAVREL_WORK && MAVREL_WORK=$(mktemp -d) && status=0
     setpriv --pdeathsig KILL unshare --mount --propagation private --pid --fork --kill-child \
         --mount-proc bash "$0" "$@" || status=$?
@@ -23,7 +39,6 @@ if [ -n "${MAVREL_EMULATOR:-}" ]; then # a cross build's mavrel runs through its
     mkdir .emulated && printf '#!/bin/sh\nexec %s %s "$@"\n' "$MAVREL_EMULATOR" "$2" >.emulated/mavrel
     chmod +x .emulated/mavrel && PATH=$work/.emulated:$PATH
 fi
-failures=0
 
 fail() {
     echo "FAIL: $*" >&2

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Makes both Debian packages and checks their files, dependencies and lintian's verdict, then
 # runs the program and builds the parser's example through pkg-config from extracted copies.
+# As root, installs mavrel alone as the README says, and lets scripts/bootstrap wait for the
+# package system's lock that another process holds; both are removed again, however it ends.
 # Usage: package_test.sh SOURCE_DIR BUILD_DIR VERSION MULTIARCH_TRIPLET
 set -euo pipefail
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+installed=()
+trap '[ "${#installed[@]}" -eq 0 ] || apt-get -o DPkg::Lock::Timeout=60 remove -y -q "${installed[@]}" >/dev/null 2>&1; rm -rf "$work"' EXIT
 cpack --config "$2/CPackConfig.cmake" -B "$work" >/dev/null
 cd "$work"
 tool=mavrel_$3-1_amd64.deb
@@ -18,8 +21,8 @@ fail() {
 files() { dpkg-deb -c "$1" | awk '$6 !~ /\/$/ { print $6 }'; }
 deb_dir=./usr/share/doc
 
-[ "$(files "$tool" | sort)" = "$(printf '%s\n' ./usr/bin/mavrel{,-batch-status,-georef,-strict,-tile-names} \
-    ./usr/share/man/man1/mavrel{,-batch-status,-georef,-strict,-tile-names}.1.gz \
+[ "$(files "$tool" | sort)" = "$(printf '%s\n' ./usr/bin/mavrel{,-batch-status,-georef,-strict,-tile-names,-verify} \
+    ./usr/share/man/man1/mavrel{,-batch-status,-georef,-strict,-tile-names,-verify}.1.gz \
     ./usr/share/{bash-completion/completions/mavrel,mavrel/tiles.sbatch,lintian/overrides/mavrel} \
     ./usr/share/{fish/vendor_completions.d/mavrel.fish,zsh/vendor-completions/_mavrel} \
     ./usr/share/{bash-completion/completions/mavrel-georef,zsh/vendor-completions/_mavrel-georef} \
@@ -55,3 +58,31 @@ flags=$(PKG_CONFIG_PATH=root/$lib/pkgconfig pkg-config --cflags --libs mavrel-ar
 # shellcheck disable=SC2086
 c++ -std=c++17 "$1/examples/greet.cpp" $flags -o greet || fail "the example does not build from the package"
 [ "$(./greet world)" = "hello world" ] || fail "the example built from the package does not greet"
+
+# The rows that install need root, and a machine where the packages are not installed already.
+absent() { ! dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+[ "$(id -u)" -eq 0 ] || { echo "skipped: installing packages needs root" && exit 77; }
+absent mavrel || { echo "skipped: mavrel is installed on this machine already" && exit 77; }
+installed+=(mavrel)
+apt install -y -q "./$tool" >/dev/null 2>&1 || fail "apt does not install $tool alone"
+[ "$(mavrel-verify 2>&1; echo $?)" = "$(printf 'mavrel-verify: usage: mavrel-verify [--remove-dead] [--headers] LIST WIDTH [MAVREL OPTIONS...]\n2')" ] &&
+    [ "$(/usr/bin/mavrel --version)" = "mavrel $3" ] || fail "the installed mavrel and its scripts"
+apt remove -y -q mavrel >/dev/null 2>&1 && installed=() || fail "apt does not remove mavrel"
+[ ! -e /usr/bin/mavrel ] || fail "removing mavrel left /usr/bin/mavrel"
+
+# bootstrap tells a user without sudo, in one line, that it needs root or sudo.
+cp "$1/scripts/bootstrap" . && chmod 755 "$work"
+command -v sudo >/dev/null || [ "$(setpriv --reuid=nobody --regid=nogroup --clear-groups ./bootstrap build hello 2>&1; echo $?)" = \
+    "$(printf 'bootstrap: installing hello needs root or sudo, and this user has no sudo: run it as root\n2')" ] ||
+    fail "bootstrap as a user without sudo"
+
+# bootstrap waits while another process holds the lock of the package system (an fcntl lock,
+# which apt takes), then installs a tiny package.
+absent hello || { echo "skipped: hello, the package to install, is installed on this machine" && exit 77; }
+perl -MFcntl -e 'open(my $f, "+<", $ARGV[0]) or die; my $l = pack("s s x4 q q i x4", F_WRLCK, 0, 0, 0, 0);
+    fcntl($f, F_SETLKW, $l) or die; open(my $h, ">", $ARGV[1]); close($h); sleep 5' \
+    /var/lib/dpkg/lock-frontend held &
+for _ in $(seq 100); do [ -e held ] && break; sleep 0.05; done
+installed+=(hello) start=$SECONDS
+"$1/scripts/bootstrap" build hello >/dev/null || fail "bootstrap did not wait for the lock"
+((SECONDS - start >= 3)) && ! absent hello || fail "bootstrap installed hello without waiting for the lock"

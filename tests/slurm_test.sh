@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Runs scripts/tiles.sbatch on a one-node Slurm started for it: a tile in a missing directory
-# fails its task, and once the directory exists the same submission resumes the batch.
-# Usage: slurm_test.sh SOURCE_DIR MAVREL_BINARY
+# Runs scripts/tiles.sbatch on a Slurm of two nodes started for it on this host (one munged,
+# one slurmctld, two slurmd on their own ports). A tile in a missing directory fails its
+# task; resubmitted with other chunks and the list reversed, only that tile runs again. Then
+# a batch over both nodes loses one of them mid-run (its slurmd and every process of its task,
+# by SIGKILL), and the same command, submitted again, completes it: mavrel-verify passes.
+# Usage: slurm_test.sh SOURCE_DIR BIN_DIR/mavrel
 private=yes && source "$(dirname "$0")/expect.sh"
-skip() { echo "skipped: $*" && exit 0; }
-[ "$(id -u)" -eq 0 ] || skip "starting munged, slurmctld and slurmd needs root"
+[ "$(id -u)" -eq 0 ] || { skipped "starting munged, slurmctld and slurmd needs root" && finish; }
 
 mkdir -m 755 munge state spool batch && head -c 1024 /dev/urandom >munge/key && chmod 600 munge/key
 host=$(hostname -s) memory=$(awk '/^MemTotal/ { print int($2 / 2048) }' /proc/meminfo)
@@ -13,38 +15,61 @@ cat >slurm.conf <<CONF
 ClusterName=mavreltest
 SlurmctldHost=$host(127.0.0.1)
 SlurmctldPort=16817
-SlurmdPort=16818
 AuthInfo=socket=$work/munge/socket
 ProctrackType=proctrack/linuxproc
 TaskPlugin=task/none
 SelectType=select/cons_tres
 SelectTypeParameters=CR_Core_Memory
+JobRequeue=0
 StateSaveLocation=$work/state
-SlurmdSpoolDir=$work/spool
+SlurmdSpoolDir=$work/spool/%n
 SlurmctldPidFile=$work/slurmctld.pid
-SlurmdPidFile=$work/slurmd.pid
-NodeName=$host NodeAddr=127.0.0.1 CPUs=$(nproc) RealMemory=$memory
+SlurmdPidFile=$work/slurmd-%n.pid
+NodeName=one NodeHostname=$host NodeAddr=127.0.0.1 Port=16818 CPUs=$(nproc) RealMemory=$memory
+NodeName=two NodeHostname=$host NodeAddr=127.0.0.1 Port=16819 CPUs=$(nproc) RealMemory=$memory
 PartitionName=tiles Nodes=ALL Default=YES State=UP
 CONF
 started munged -F --key-file=munge/key --socket="$work/munge/socket" --pid-file=munge/pid \
     --log-file=munge/log --seed-file=munge/seed
 for _ in $(seq 50); do [ -S munge/socket ] && break; sleep 0.1; done
 started slurmctld -D
-started slurmd -D
-for _ in $(seq 100); do [ "$(sinfo -h -o %t 2>/dev/null)" = idle ] && break; sleep 0.2; done
-[ "$(sinfo -h -o %t 2>/dev/null)" = idle ] || skip "the Slurm daemons did not start: $(tail -n 1 daemons.log)"
+started slurmd -D -N one
+started slurmd -D -N two && two=$!
+idle() { [ "$(sinfo -h -N -o %t 2>/dev/null | sort -u)" = idle ]; }
+for _ in $(seq 100); do idle && break; sleep 0.2; done
+idle || { skipped "the Slurm daemons did not start: $(tail -n 1 daemons.log)" && finish; }
 
 cd batch && mkdir tiles && lines tiles/N44E006 missing/N44E007 tiles/N45E006 tiles/N45E007 tiles/N46E006 >list
-submit() { TILES_PER_TASK=2 sbatch --quiet --wait --array=0-2 "$1/scripts/tiles.sbatch" list 3; }
-expect 1 "" "" submit "$1"
-expect 0 "mavrel missing/N44E007 3" "" awk -F'\t' 'FNR > 1 { status[$9] = $7 }
-    END { for (run in status) if (status[run]) print run }' list.joblogs/*
-mkdir missing
-expect 0 "" "" submit "$1"
-for tile in $(<list); do expect 0 "$(samples 9 4 0)$(samples 9 1 1)" "" hex "$tile" "${tile}_flag"; done
-# Each tile ran once, but the one that failed, and nothing was written but tiles and logs.
-expect 0 "$( (cat list && echo missing/N44E007) | sed 's/.*/mavrel & 3/' | sort)" "" \
-    sh -c 'tail -qn +2 list.joblogs/* | cut -f9 | sort'
+submit() { TILES_PER_TASK=$1 sbatch --quiet --wait --array=0-$2 "$3/scripts/tiles.sbatch" list 3; }
+expect 1 "" "" submit 2 2 "$1"
+expect 0 "missing/N44E007" "" sh -c 'mavrel-batch-status list | tail -n +2'
+mkdir missing && tac list >reversed && mv reversed list
+expect 0 "" "" submit 3 1 "$1"
+# Each tile ran once but the one that failed, and nothing was written but tiles and logs.
+expect 0 "$( (cat list && echo missing/N44E007) | sed 's/.*/mavrel-strict & 3/' | sort)" "" \
+    sh -c 'cat list.joblogs/* | cut -f9 | sort'
+expect 0 "5 whole, 0 not whole" "" mavrel-verify list 3
 expect 0 "$( (sed p list | sed '2~2s/$/_flag/' && lines list list.joblogs/{0,1,2} && printf \
-    'slurm-J_%s.out\n' 0 0 1 1 2 2) | sort)" "" sh -c 'find * -type f | sed "s/-[0-9]*_/-J_/" | sort'
-[ "$failures" -eq 0 ]
+    'slurm-J_%s.out\n' 0 1 2 0 1) | sort)" "" sh -c 'find * -type f | sed "s/-[0-9]*_/-J_/" | sort'
+cd ..
+
+# Node two dies mid-run (a task takes a whole node, so that both run one): its slurmd, the
+# step daemons of its tasks, and every process of the tasks, which carry its name, until
+# none is left.
+of_node() { grep -lsxzF "SLURMD_NODENAME=$1" /proc/[0-9]*/environ | cut -d/ -f3; }
+writing() { for pid in $(pgrep -x parallel); do grep -qsxzF SLURMD_NODENAME=two "/proc/$pid/environ" && return; done; false; }
+mkdir -p kill/tiles && cd kill && mavrel-tile-names 40 44 0 10 | sed 's|^|tiles/|' >list
+again() { TILES_PER_TASK=10 sbatch --quiet --wait --array=0-3 --cpus-per-task="$(nproc)" "$1/scripts/tiles.sbatch" list 3601; }
+again "$1" >submission.log 2>&1 &
+for _ in $(seq 3000); do writing && break; sleep 0.01; done
+writing || fail "node two never ran its tiles"
+disown "$two" # which the shell would announce as killed
+kill -KILL "$two" $(ps -o ppid= -p "$(pgrep -d, -f "$work/spool/two/")")
+for _ in $(seq 20); do kill -KILL $(of_node two) 2>/dev/null || break; done
+scontrol update nodename=two state=down reason="killed" # as slurmctld finds, a while later
+wait $! || true # Slurm gives tasks lost with their node no status
+[[ $(mavrel-batch-status list) != "40 finished"* ]] || fail "node two was lost after the batch had ended"
+expect 0 "" "" again "$1"
+expect 0 "40 whole, 0 not whole" "" mavrel-verify list 3601
+expect 0 "40 finished, 0 failed, 0 not yet run" "" mavrel-batch-status list
+finish

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
 # Tests the built mavrel where the operating system takes part (metadata, closed directories,
-# concurrent writers, full and faulted file systems, limits, signals), scripts/tile-names,
-# and the README's batch recipes: a GNU parallel batch resumed after a failure, the wrapper,
-# and the status of a batch of tiles.sbatch.
+# concurrent writers, full and faulted file systems, limits, signals).
 # Usage: system_test.sh SOURCE_DIR MAVREL_BINARY SANITIZED (ON or OFF)
 
 # Some rows set the kernel's protections of shared directories as Debian does. A watcher,
@@ -39,7 +37,7 @@ ln -s /dev/stdout N && mkfifo N_flag
 (sleep 0.2 && timeout 9 cat N_flag >flag) & # read late
 expect 0 "$(samples 4 4 0)" "" sh -c 'mavrel N 2 | od -An -v -tx1 | tr -d " \n" && echo'
 expect 0 "" "" wait $! && expect 0 "$(samples 4 1 1)" "" hex flag
-[ "$(id -u)" -eq 0 ] || echo "skipped: keeping another owner and ACLs needs root"
+[ "$(id -u)" -eq 0 ] || skipped "keeping another owner and ACLs needs root"
 if [ "$(id -u)" -eq 0 ]; then
     chown daemon:daemon T && setfacl -m g::r,g:daemon:rw T && setfattr -n user.survey -v 7 T
     # G's group cannot be kept by its owner, nobody: it is rewritten as it is. C's capability
@@ -73,7 +71,7 @@ expect 255 "failed to create tile: U: Permission denied" "" as_user sh -c 'cd cl
 # killed while it rewrites leaves no temporary file there; one made read-only is refused.
 mkdir -m 1777 sticky && echo old | tee sticky/T sticky/O >sticky/T_flag && chmod 666 sticky/* && chmod 444 sticky/O
 chown daemon sticky/* 2>/dev/null || true
-[ "$(id -u)" -eq 0 ] && debian_protections || echo "skipped: Debian's protections and other users need root"
+[ "$(id -u)" -eq 0 ] && debian_protections || skipped "Debian's protections and other users need root"
 if [ "$(id -u)" -eq 0 ]; then
     as_user strace -qq -o /dev/null -e inject=write:delay_enter=3000000 ./mavrel-copy sticky/T 2 2>/dev/null &
     for _ in $(seq 500); do [ -s sticky/T ] || break; sleep 0.01; done # until the rewrite begins
@@ -152,7 +150,7 @@ if mounted full mount -t tmpfs -o size=256k,nr_inodes=6 tmpfs && mknod full/dev 
     expect 0 "old flag" "" cat T_flag
     cd ..
 else
-    echo "skipped: cannot mount a small tmpfs with a device in it (needs root)"
+    skipped "cannot mount a small tmpfs with a device in it (needs root)"
 fi
 
 # A file grown past the size limit fails its stage and leaves nothing.
@@ -178,7 +176,7 @@ if mounted power loop_image ext4 64M; then
     umount power && mount -o loop power.img power
     for t in A B C OLD box/D; do expect 0 "" "" sh -c "cmp power/$t expected/T && cmp power/${t}_flag expected/T_flag"; done
 else
-    echo "skipped: cannot mount an ext4 image (needs root and a loop device)"
+    skipped "cannot mount an ext4 image (needs root and a loop device)"
 fi
 
 # A file system that fails during a run's last sync fails the run, whether the tile was renamed
@@ -206,7 +204,7 @@ if mounted failing loop_image ext4 16M && mount -o remount,errors=remount-ro fai
     expect 255 "failed to create mask: failing/closed/T_flag: Read-only file system" "" failing_sync 2 \
         failing/closed/T_flag setpriv --reuid=nobody --regid=nogroup --clear-groups ./mavrel-copy failing/closed/T 1
 else
-    echo "skipped: cannot mount an ext4 image (needs root and a loop device)"
+    skipped "cannot mount an ext4 image (needs root and a loop device)"
 fi
 if mounted xfs loop_image xfs 300M; then
     mkdir xfs/d && mavrel xfs/d/T 100 && sync -f xfs
@@ -215,7 +213,7 @@ if mounted xfs loop_image xfs 300M; then
     umount xfs && mount -o loop xfs.img xfs
     expect 0 "xfs/d/T 360000 xfs/d/T_flag 10000" "" sh -c 'echo $(stat -c "%n %s" xfs/d/*)'
 else
-    echo "skipped: cannot mount an XFS image (needs root and a loop device)"
+    skipped "cannot mount an XFS image (needs root and a loop device)"
 fi
 
 # An fchown that fails other than for want of permission (a group quota) fails the run, and
@@ -234,7 +232,7 @@ if [ "$(id -u)" -eq 0 ] && mkdir fixed-a fixed-i && echo old | tee fixed-a/T >fi
     done
     chattr -a fixed-a && chattr -i fixed-i
 else
-    echo "skipped: chattr +a and +i need root and a file system that has them"
+    skipped "chattr +a and +i need root and a file system that has them"
 fi
 
 # Signals wait from the link of a new file under a name of its own to its rename: a SIGTERM
@@ -276,7 +274,7 @@ killed_runs() {
 if mounted killed-ext4 loop_image ext4 2G && mounted killed-tmpfs mount -t tmpfs -o size=2g tmpfs; then
     killed_runs killed-ext4 && killed_runs killed-tmpfs
 else
-    echo "skipped: cannot mount ext4 and tmpfs (needs root and a loop device)"
+    skipped "cannot mount ext4 and tmpfs (needs root and a loop device)"
 fi
 
 # Where files cannot be unnamed (FUSE here, as NFS), a named temporary file stands in. Every
@@ -286,7 +284,7 @@ fi
 if mounted ramfs mount -t ramfs ramfs; then
     echo old >ramfs/T && expect 0 "" "" mavrel ramfs/T 1
 else
-    echo "skipped: cannot mount ramfs (needs root)"
+    skipped "cannot mount ramfs (needs root)"
 fi
 temporary_made() { for _ in $(seq 12000); do [ -z "$(find . -name '.mavrel-*')" ] || break; sleep 0.01; done; }
 if [ "$(id -u)" -eq 0 ] && mkdir -m 1777 fuse-source && mounted fuse bindfs --xattr-none fuse-source; then
@@ -315,7 +313,7 @@ if [ "$(id -u)" -eq 0 ] && mkdir -m 1777 fuse-source && mounted fuse bindfs --xa
     expect 0 "600 600 0" "" sh -c 'echo $(stat -c %a T T_flag) $(cat T T_flag | grep -ac planted)'
     cd ..
 else
-    echo "skipped: cannot mount bindfs (needs root and FUSE)"
+    skipped "cannot mount bindfs (needs root and FUSE)"
 fi
 # A new tile there gets what a new file from the shell gets, by the umask or a default ACL.
 if [ "$(id -u)" -eq 0 ] && mkdir -p acl-source/acl && setfacl -d -m g:daemon:rw acl-source/acl &&
@@ -328,59 +326,16 @@ if [ "$(id -u)" -eq 0 ] && mkdir -p acl-source/acl && setfacl -d -m g:daemon:rw 
         done
     done
 else
-    echo "skipped: cannot mount bindfs with ACLs (needs root and FUSE)"
+    skipped "cannot mount bindfs with ACLs (needs root and FUSE)"
 fi
 
 # Without /proc a privileged run links by descriptor; others, and one whose link the kernel
 # refuses (as before Linux 6.10 in a user namespace), use a named file (ASan needs /proc).
-[ "$(id -u)" -eq 0 ] || echo "skipped: unmounting /proc needs root"
+[ "$(id -u)" -eq 0 ] || skipped "unmounting /proc needs root"
 if [ "$(id -u)" -eq 0 ] && [ "$3" != ON ] && mkdir noproc; then
     expect 0 "" "" unshare -m sh -c 'while mountpoint -q /proc; do umount -l /proc; done && mavrel noproc/T 1 &&
         '"$unprivileged"' mavrel noproc/U 1 && strace -qq -o /dev/null -e inject=linkat:error=ENOENT mavrel noproc/V 1'
     expect 0 "$(samples 1 4 0)01$(samples 1 4 0)01$(samples 1 4 0)01" "" hex noproc/{T,T_flag,U,U_flag,V,V_flag}
 fi
 
-# scripts/tile-names: the tiles of a region, and one line on standard error for bad bounds.
-expect 0 "$(lines N44E006 N44E007 N45E006 N45E007)" "" tile-names 44 46 6 8
-expect 0 "$(lines S01W001 S01E000 N00W001 N00E000)" "" tile-names -1 1 -1 1
-expect 0 "$(lines S90W180 N89E179)" "" sh -c 'tile-names -90 90 -180 180 | sed -n "1p;\$p"'
-expect 0 "N08W010" "" tile-names 08 +9 -010 -9
-expect 2 "" "tile-names: usage: tile-names SOUTH NORTH WEST EAST (whole degrees)" tile-names 1 2 3
-expect 2 "" "tile-names: SOUTH is not a whole number of degrees: 'a'" tile-names a 1 0 1
-expect 2 "" "tile-names: SOUTH 2 lies north of NORTH 1" tile-names 2 1 0 1
-expect 0 "$(lines N50E179 N50W180 N51E179 N51W180)" "" tile-names 50 52 179 -179
-expect 0 "" "" tile-names 0 1 -180 -180
-expect 2 "" "tile-names: SOUTH -91 lies beyond -90 to 90" tile-names -91 0 0 1
-expect 2 "" "tile-names: EAST 181 lies beyond -180 to 180" tile-names 0 1 0 181
-expect 2 "" "tile-names: NORTH -1234567890 lies beyond -90 to 90" tile-names 0 -001234567890 0 1
-
-# The README's wrapper fails where mavrel only warned, and passes mavrel's failures on.
-expect 2 "" "unrecognised commandline argument: datatype" mavrel-strict T 1 --datatype int16
-expect 255 "failed to create tile: no/T: No such file or directory" "" mavrel-strict no/T 1
-expect 0 "" "" mavrel-strict T 1
-
-# The README's batch (its progress bar is for a terminal): a failed tile fails it, the joblog
-# names the tile, and once the cause is mended --resume-failed completes the batch.
-mkdir tiles && lines tiles/N44E006 missing/N44E007 tiles/N45E006 tiles/N45E007 >batch
-recipe="parallel --bar -j 400% --memfree 20M --retries 3 --halt now,fail=1 --joblog tiles.log mavrel {} 3"
-expect 255 "failed to create tile: missing/N44E007: No such file or directory" "" sh -c "$recipe <batch 2>/dev/null"
-expect 0 "mavrel missing/N44E007 3" "" awk -F'\t' 'NR > 1 && $7 != 0 { print $9 }' tiles.log
-mkdir missing && expect 0 "" "" sh -c "${recipe/--bar/--bar --resume-failed} <batch 2>/dev/null"
-for tile in $(<batch); do expect 0 "$(samples 9 4 0)$(samples 9 1 1)" "" hex "$tile" "${tile}_flag"; done
-expect 0 "$(sed p batch | sed '2~2s/$/_flag/' | sort)" "" sh -c 'find tiles missing -type f | sort'
-
-# One task of tiles.sbatch run by hand, and batch-status over its joblog: a failed tile, a
-# chunk never run, the map (across the antimeridian too); then, mended, a finished batch.
-mkdir status && lines status/N44E006 nowhere/N44E007 status/N45E006 status/N45E008 status/N43E007 >list
-task() { SLURM_ARRAY_TASK_ID=$1 TILES_PER_TASK=3 tiles.sbatch list 3; }
-legend="# finished, X failed, . not yet run"
-expect 1 "failed to create tile: nowhere/N44E007: No such file or directory" "" task 0
-expect 1 "$(lines '2 finished, 1 failed, 2 not yet run' nowhere/N44E007 '    EEE' '    000' '    000' \
-    '    678' 'N45 # .' 'N44 #X' 'N43  .' "$legend")" "" batch-status list --map
-lines N00W180 N00E179 >edge
-expect 1 "$(lines '0 finished, 0 failed, 2 not yet run' '    EW' '    11' '    78' '    90' 'N00 ..' \
-    "$legend")" "" batch-status edge --map
-mkdir nowhere && task 0 && task 1
-expect 0 "5 finished, 0 failed, 0 not yet run" "" batch-status list
-expect 2 "" "batch-status: unknown option '--mpa' (usage: batch-status LIST [--map])" batch-status list --mpa
-[ "$failures" -eq 0 ]
+finish
