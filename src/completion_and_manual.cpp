@@ -1,5 +1,5 @@
-// Writes mavrel's completion scripts for bash, zsh and fish and its manual page, all made
-// from its own declarations, into the directory named by the only argument. Run by the
+// Writes mavrel's completion scripts for bash, zsh, fish and elvish and its manual page, all
+// made from its own declarations, into the directory named by the only argument. Run by the
 // build; not installed.
 #include "cli.hpp"
 #include "manual.hpp"
@@ -32,10 +32,16 @@ int main(int argc, char** argv) {
     }
     const std::string directory = argv[1];
     const cli::CliArgs args;
+    // --version prints the version only as the sole argument (cli::init); elsewhere it is an
+    // option that nothing reads, which its help text cannot say.
+    const argparse::Descriptions descriptions = {
+        {"version", "print the version and exit; only as the sole argument"}};
     try {
         write(directory + "/mavrel.bash", argparse::bash_completion(args, "mavrel"));
-        write(directory + "/_mavrel", argparse::zsh_completion(args, "mavrel"));
-        write(directory + "/mavrel.fish", argparse::fish_completion(args, "mavrel"));
+        write(directory + "/_mavrel", argparse::zsh_completion(args, "mavrel", descriptions));
+        write(directory + "/mavrel.fish", argparse::fish_completion(args, "mavrel", descriptions));
+        write(directory + "/mavrel.elv",
+              argparse::elvish_completion(args, "mavrel", descriptions));
         write(directory + "/mavrel.1",
               argparse::man_page(args, "mavrel", cli::manual(MAVREL_VERSION)));
     } catch (const std::exception& failure) {

@@ -8,7 +8,7 @@ top=mavrel-$3-linux-$5 emulator=${6:-}
 cpack -B packages --config "$4/CPackConfig.cmake" >/dev/null
 expect 0 "$top.tar.gz: OK" "" sh -c "cd packages && sha256sum -c $top.tar.gz.sha256"
 expect 0 "$(lines LICENSE README bin/mavrel{,-batch-status,-strict,-tile-names} \
-    share/{bash-completion/completions/mavrel,fish/vendor_completions.d/mavrel.fish} \
+    share/{bash-completion/completions/mavrel,elvish/lib/mavrel.elv,fish/vendor_completions.d/mavrel.fish} \
     share/man/man1/mavrel{-batch-status,-strict,-tile-names,}.1.gz \
     share/{mavrel/tiles.sbatch,zsh/site-functions/_mavrel} | sed "s|^|$top/|")" "" sh -c "tar -tzf packages/$top.tar.gz | grep -v '/\$' | sort"
 tar -xzf "packages/$top.tar.gz" && mkdir root && cp "$top/bin/mavrel" root
