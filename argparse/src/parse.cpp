@@ -45,17 +45,31 @@ std::string join_words(const std::vector<std::string>& words, std::size_t first,
     return joined;
 }
 
-// Gives an entry the words the command line holds for it: each an element of a std::vector,
+// Stores and converts a text, and where validate is set tests the value; a failure becomes the
+// entry's error message.
+void convert_text(Entry& entry, const std::string& text, bool validate) {
+    entry.value_text = text;
+    try {
+        entry.target_converter->convert(text);
+        for (std::size_t i = 0; validate && i < entry.validators.size(); ++i) {
+            (*entry.validators[i])(text);
+        }
+    } catch (...) {
+        entry.error_message = conversion_error(entry, text);
+    }
+}
+
+// Gives an entry the words the command line or the environment holds for it: each an element of a std::vector,
 // otherwise joined by commas, and none as the empty text.
 void receive(Entry& entry, const std::vector<std::string>& words) {
     entry.given = true;
     if (entry.target_converter->is_list()) {
         entry.value_text.emplace();
         for (const auto& word : words) {
-            entry._convert(word);
+            convert_text(entry, word, true);
         }
     } else {
-        entry._convert(words.empty() ? "" : join_words(words, 0, words.size() - 1));
+        convert_text(entry, words.empty() ? "" : join_words(words, 0, words.size() - 1), true);
     }
 }
 
@@ -263,15 +277,7 @@ int subcommand_position(const Args& args, int argc, const char* const* argv) {
 } // namespace
 
 void Entry::_convert(const std::string& text) {
-    value_text = text;
-    try {
-        target_converter->convert(text);
-        for (const auto& validator : validators) {
-            (*validator)(text);
-        }
-    } catch (...) {
-        error_message = conversion_error(*this, text);
-    }
+    convert_text(*this, text, false);
 }
 
 void Entry::_apply_default() {
