@@ -149,16 +149,19 @@ TEST(completion, zsh_and_fish_offer_option_names_enumeration_values_and_files) {
               "paint-it --shade=|blue green red\n"
               "paint-it --shade N|N45E007\n"
               "paint-it -c |blue green red\n");
-    EXPECT_EQ(shell("fish --no-config -c 'source ../mavrel.fish; source ../paint-it.fish\n"
-                    "for line in $argv; complete -C$line | string replace -r \"\\t.*\" \"\" | "
-                    "string join \" \"; end; complete -C\"paint-it --sh\"' 'mavrel --data-type ' "
-                    "'mavrel -f ' 'mavrel --d' 'mavrel --version N4' 'paint-it --shade=' "
-                    "'paint-it --shade N' 'paint-it --coats ' \"paint-it --it\\\\'s \"",
-                    files),
-              "float32 float64 int16 int32 int64\nint8 int16 int32 int64\n--data-type\nN45E007\n"
-              "--shade=blue --shade=green --shade=red\nN45E007\nblue green red\n"
-              "--shade\ta \"shade\" of $HOME's \\ colour .br [dark]: yes\n"
-              "--shade=\ta \"shade\" of $HOME's \\ colour .br [dark]: yes\n");
+    EXPECT_EQ(
+        shell("fish --no-config -c 'source ../mavrel.fish; source ../paint-it.fish\n"
+              "for line in $argv; complete -C$line | string replace -r \"\\t.*\" \"\" | "
+              "string join \" \"; end; complete -C\"paint-it --sh\"; complete -C\"mavrel --ver\"' "
+              "'mavrel --data-type ' "
+              "'mavrel -f ' 'mavrel --d' 'mavrel --version N4' 'paint-it --shade=' "
+              "'paint-it --shade N' 'paint-it --coats ' \"paint-it --it\\\\'s \"",
+              files),
+        "float32 float64 int16 int32 int64\nint8 int16 int32 int64\n--data-type\nN45E007\n"
+        "--shade=blue --shade=green --shade=red\nN45E007\nblue green red\n"
+        "--shade\ta \"shade\" of $HOME's \\ colour .br [dark]: yes\n"
+        "--shade=\ta \"shade\" of $HOME's \\ colour .br [dark]: yes\n"
+        "--version\tprint the version and exit; only as the sole argument\n");
 }
 
 // Each shell and man read each rendering of a declaration with awkward texts without a word.
