@@ -59,8 +59,8 @@ void convert_text(Entry& entry, const std::string& text, bool validate) {
     }
 }
 
-// Gives an entry the words the command line or the environment holds for it: each an element of a std::vector,
-// otherwise joined by commas, and none as the empty text.
+// Gives an entry the words the command line or the environment holds for it: each an element of a
+// std::vector, otherwise joined by commas, and none as the empty text.
 void receive(Entry& entry, const std::vector<std::string>& words) {
     entry.given = true;
     if (entry.target_converter->is_list()) {
@@ -274,6 +274,35 @@ int subcommand_position(const Args& args, int argc, const char* const* argv) {
     return argc;
 }
 
+// Answers a help or version request: with raise_on_error by an exception, otherwise on standard
+// output, and ends the program with status 0.
+void answer_request(Args& args, bool help_requested, bool raise_on_error) {
+    if (help_requested) {
+        if (raise_on_error) {
+            throw HelpRequested(args);
+        }
+        args.help();
+        exit_after_output(0);
+    }
+    if (is_set(args.version_entry)) {
+        if (raise_on_error) {
+            throw VersionRequested(args.version_text);
+        }
+        std::cout << args.version_text << std::endl;
+        exit_after_output(0);
+    }
+}
+
+// Parses the words from a subcommand's name on with its object, which has the settings of args
+// too, and keeps its warnings with those of args.
+void parse_subcommand(Args& args, int argc, const char* const* argv, bool raise_on_error) {
+    Args& sub = *args.subcommands.at(argv[0])->args;
+    sub.settings.strict |= args.settings.strict;
+    sub.settings.wrap_help |= args.settings.wrap_help;
+    sub.parse(argc, argv, raise_on_error);
+    args.warnings.insert(args.warnings.end(), sub.warnings.begin(), sub.warnings.end());
+}
+
 } // namespace
 
 void Entry::_convert(const std::string& text) {
@@ -309,26 +338,9 @@ void Args::parse(int argc, const char* const* argv, const bool& raise_on_error) 
     WordScan scan(*this, raise_on_error);
     scan.run();
     // A help or version request before a subcommand's word is this program's.
-    if (help_requested) {
-        if (raise_on_error) {
-            throw HelpRequested(*this);
-        }
-        help();
-        exit_after_output(0);
-    }
-    if (is_set(version_entry)) {
-        if (raise_on_error) {
-            throw VersionRequested(version_text);
-        }
-        std::cout << version_text << std::endl;
-        exit_after_output(0);
-    }
+    answer_request(*this, help_requested, raise_on_error);
     if (own_end < argc) {
-        Args& sub = *subcommands.at(argv[own_end])->args;
-        sub.settings.strict |= settings.strict;
-        sub.settings.wrap_help |= settings.wrap_help;
-        sub.parse(argc - own_end, argv + own_end, raise_on_error);
-        warnings.insert(warnings.end(), sub.warnings.begin(), sub.warnings.end());
+        parse_subcommand(*this, argc - own_end, argv + own_end, raise_on_error);
     }
     const auto extra_word = assign_positional(positional_entries, scan.positional_words);
     if (extra_word && settings.strict) {
