@@ -1,6 +1,6 @@
-// Writes the completion scripts for bash, zsh and fish and the manual page of mavrel and of
-// mavrel-georef, each made from the program's own declarations, into the directory named by
-// the only argument. Run by the build; not installed.
+// Writes the completion scripts for bash, zsh, fish and elvish and the manual page of mavrel
+// and of mavrel-georef, each made from the program's own declarations, into the directory
+// named by the only argument. Run by the build; not installed.
 #include "cli.hpp"
 #include "manual.hpp"
 
@@ -26,10 +26,15 @@ void write(const std::string& name, const std::string& text) {
 // Writes program's completion scripts and manual page into directory.
 void write_program(const std::string& directory, const std::string& program,
                    const argparse::Args& args, const argparse::ManPage& page) {
+    // --version prints the version only as the sole argument (cli::init); elsewhere it is an
+    // option that nothing reads, which its help text cannot say.
+    const argparse::Descriptions descriptions = {
+        {"version", "print the version and exit; only as the sole argument"}};
     const std::string path = directory + "/";
     write(path + program + ".bash", argparse::bash_completion(args, program));
-    write(path + "_" + program, argparse::zsh_completion(args, program));
-    write(path + program + ".fish", argparse::fish_completion(args, program));
+    write(path + "_" + program, argparse::zsh_completion(args, program, descriptions));
+    write(path + program + ".fish", argparse::fish_completion(args, program, descriptions));
+    write(path + program + ".elv", argparse::elvish_completion(args, program, descriptions));
     write(path + program + ".1", argparse::man_page(args, program, page));
 }
 

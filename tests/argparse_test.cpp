@@ -1,8 +1,11 @@
 #include <argparse/args.hpp>
+#include <argparse/validators.hpp>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 
 using argparse::ConvertType;
 using Words = std::vector<std::string>;
@@ -178,6 +181,10 @@ TEST(declarations, mistakes_throw_where_they_are_made_and_leave_the_earlier_ones
         {'a', ",A", R"(argument ",A": a name is empty)"},
         {'o', "t, times", R"(option "t, times": " times")" + untypable},
         {'o', "t=1", R"(option "t=1": "t=1")" + untypable},
+        {'o', "-t,--times",
+         R"(option "-t,--times": "-t" starts with "-": names are written without dashes)"},
+        {'o', "5", R"(option "5": "5" is a digit, and -5 a number)"},
+        {'s', "a b", R"(subcommand "a b": "a b")" + untypable},
         {'s', "pull", R"(subcommand "pull": it is already declared)"},
         {'s', "", R"(subcommand "": the name is empty)"},
     };
@@ -192,6 +199,27 @@ TEST(declarations, mistakes_throw_where_they_are_made_and_leave_the_earlier_ones
             EXPECT_EQ(error.what(), message);
         }
         EXPECT_EQ(parse_words(args, {"-x", "v", "pull", "o"}) + args.x + args.pull.source, "vo");
+    }
+    struct Multi : argparse::Args {
+        unsigned int& n = kwarg("n", "numbers").set_multi_valued();
+    };
+    struct Grouped : argparse::Args {
+        Grouped() { exclusive({"x"}); }
+    };
+    for (const auto& [thrown, message] :
+         {std::pair{+[] { Multi(); },
+                    R"(option "n": several words need a std::vector or std::string member)"},
+          {+[] { Grouped(); }, R"(group "x": a group needs two names or more)"},
+          {+[] {
+               Declared().together({"x", "y"});
+           },
+           R"(group "x,y": "y" is not declared)"}}) {
+        try {
+            thrown();
+            ADD_FAILURE() << message;
+        } catch (const std::invalid_argument& error) {
+            EXPECT_STREQ(error.what(), message);
+        }
     }
     // An entry bound to no member takes text, and parse runs once.
     struct Unbound : argparse::Args {
@@ -229,7 +257,7 @@ TEST(help, annotations_keep_their_order_and_keys_their_dashes) {
                                "implicit: \"red\", default: green]\n");
 }
 
-TEST(help, subcommands_follow_in_name_order_with_bold_titles) {
+TEST(help, subcommands_follow_in_name_order_titled_plainly_off_a_terminal) {
     struct Sub : argparse::Args {
         std::string& source = arg("SOURCE", "from");
     };
@@ -238,15 +266,235 @@ TEST(help, subcommands_follow_in_name_order_with_bold_titles) {
         Sub& pull = subcommand<Sub>("pull");
     } args;
     args.program_name = "tool";
-    args.push.program_name = "push";
-    args.pull.program_name = "pull";
-    EXPECT_EQ(help_text(args), "Usage: tool  [SUBCOMMAND: pull, push, ]\n"
-                               "\n\n\x1b[1mSubcommand: \x1b[0m\x1b[1mpull\x1b[0m\n"
+    EXPECT_EQ(help_text(args), "Usage: tool  [SUBCOMMAND: pull, push]\n"
+                               "\n\nSubcommand: pull\n"
                                "Usage: pull SOURCE \n"
                                "           SOURCE : from [required]\n"
-                               "\n\n\x1b[1mSubcommand: \x1b[0m\x1b[1mpush\x1b[0m\n"
+                               "\n\nSubcommand: push\n"
                                "Usage: push SOURCE \n"
                                "           SOURCE : from [required]\n");
+    struct Wrapped : argparse::Args {
+        std::string& name = kwarg("a-rather-long-name", "a help text of several words")
+                                .set_env("TOOL_NAME")
+                                .set_default("x");
+        Wrapped() { settings.wrap_help = true; }
+    } wrapped;
+    ::setenv("COLUMNS", "40", 1);
+    EXPECT_EQ(help_text(wrapped), "Usage:   [options...]\n\nOptions:\n"
+                                  "--a-rather-long-name : a help text of\n"
+                                  "                    several words [env:\n"
+                                  "                    TOOL_NAME, default:\n"
+                                  "                    x]\n");
+    ::unsetenv("COLUMNS");
+}
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+} // namespace
+
+// A type of the program's own, read as "X,Y".
+template <> struct argparse::Converter<Point> {
+    static Point from_text(const std::string& text) {
+        const auto comma = text.find(',');
+        if (comma == std::string::npos) {
+            throw std::runtime_error("expected X,Y");
+        }
+        return {Converter<int>::from_text(text.substr(0, comma)),
+                Converter<int>::from_text(text.substr(comma + 1))};
+    }
+    static std::string to_text(const Point& p) {
+        return std::to_string(p.x) + "," + std::to_string(p.y);
+    }
+};
+
+namespace {
+
+template <typename T> std::string listed(const std::vector<T>& values) {
+    std::string text;
+    for (const auto& value : values) {
+        text += "[" + argparse::Converter<T>::to_text(value) + "]";
+    }
+    return text;
+}
+
+// Every member type, as the issue declares them, and each in a list.
+struct Typed : argparse::Args {
+    int& i = kwarg("i", "signed").set_default(0);
+    long long& ll = kwarg("l", "64-bit").set_default(0LL);
+    double& x = kwarg("x", "real").set_default(0.0);
+    std::vector<int>& v = kwarg("v", "repeated").set_default(std::vector<int>{});
+    std::vector<unsigned int>& n =
+        kwarg("n", "numbers").set_multi_valued().set_default(std::vector<unsigned int>{});
+    std::optional<int>& o = kwarg("o", "optional").set_default(std::optional<int>{});
+    std::filesystem::path& f = kwarg("f", "path").set_default(std::filesystem::path("."));
+    long& g = kwarg("g", "long").set_default(-1);
+    unsigned long& ul = kwarg("ul", "unsigned long").set_default("2");
+    unsigned long long& ull = kwarg("ull", "unsigned 64-bit").set_default(3U);
+    float& r = kwarg("r", "float").set_default(0.5);
+    std::vector<std::string>& s =
+        kwarg("s", "texts").set_multi_valued().set_default(std::vector<std::string>{"a"});
+    std::vector<Colour>& c = kwarg("c", "colours").set_default(std::vector<Colour>{});
+    Point& p = kwarg("p", "point").set_default(Point{1, 2});
+    std::vector<std::string>& rest =
+        arg("REST", "rest").set_multi_valued().set_default(std::vector<std::string>{});
+
+    std::string values() const {
+        return std::to_string(i) + "|" + std::to_string(ll) + "|" + std::to_string(x) + "|" +
+               listed(v) + "|" + listed(n) + "|" + (o ? std::to_string(*o) : "none") + "|" +
+               f.string() + "|" + std::to_string(g) + "|" + std::to_string(ul) + "|" +
+               std::to_string(ull) + "|" + std::to_string(r) + "|" + listed(s) + "|" + listed(c) +
+               "|" + argparse::Converter<Point>::to_text(p) + "|" + listed(rest);
+    }
+};
+
+std::string could_not(const std::string& text, const std::string& keys) {
+    return "Invalid argument, could not convert \"" + text + "\" for " + keys;
+}
+
+std::string out_of_range(const std::string& text, const std::string& keys) {
+    return "Invalid argument \"" + text + "\" for " + keys + "). Error: out of range";
+}
+
+TEST(converters, every_member_type_reads_whole_numbers_lists_and_its_own_types) {
+    const std::pair<Words, std::string> cases[] = {
+        {{}, "0|0|0.000000|||none|.|-1|2|3|0.500000|[a]||1,2|"},
+        {{"-i",   "-5",         "-l",    "-9223372036854775808",
+          "-x",   "-1.5e3",     "-o",    "+7",
+          "-f",   "a b",        "-g",    "-2",
+          "--ul", "4294967296", "--ull", "18446744073709551615",
+          "-r",   "inf",        "-p",    "3,-4"},
+         "-5|-9223372036854775808|-1500.000000|||7|a b|-2|4294967296|18446744073709551615|inf|"
+         "[a]||3,-4|"},
+        // Repeated or multi-valued, each word is one element, commas and all.
+        {{"-v", "1", "-v", "-2", "-n", "1", "2", "3", "-s", "a,b", "c", "-c", "red", "-c=Blue", "x",
+          "y,z"},
+         "0|0|0.000000|[1][-2]|[1][2][3]|none|.|-1|2|3|0.500000|[a,b][c]|[red][blue]|1,2|[x][y,z]"},
+        {{"-n", "-s", "-i", "1", "-i", "2"}, "2|0|0.000000|||none|.|-1|2|3|0.500000|||1,2|"},
+        {{"-i", "5x"}, could_not("5x", "-i (signed)")},
+        {{"-i", "1e4"}, could_not("1e4", "-i (signed)")},
+        {{"-i", "2147483648"}, out_of_range("2147483648", "-i (signed")},
+        {{"-l", "9223372036854775808"}, out_of_range("9223372036854775808", "-l (64-bit")},
+        {{"--ull", "-1"}, out_of_range("-1", "--ull (unsigned 64-bit")},
+        {{"-x", "3,601"}, could_not("3,601", "-x (real)")},
+        {{"-r", "1e39"}, out_of_range("1e39", "-r (float")},
+        {{"-o", ""}, could_not("", "-o (optional)")},
+        {{"-n", "1", "x", "3"}, could_not("x", "-n (numbers)")},
+        {{"-v", "1", "-v", "+"}, could_not("+", "-v (repeated)")},
+        {{"-c", "red", "-c", "pink"},
+         "Invalid argument \"pink\" for -c (colours). Error: enum is only accepting [red, green, "
+         "blue]"},
+        {{"-p", "3"}, "Invalid argument \"3\" for -p (point). Error: expected X,Y"},
+    };
+    for (const auto& [words, outcome] : cases) {
+        Typed typed;
+        const std::string error = parse_words(typed, words);
+        EXPECT_EQ(error.empty() ? typed.values() : error, outcome) << testing::PrintToString(words);
+    }
+    Typed typed;
+    EXPECT_NE(help_text(typed).find("-o : optional [default: none]\n"), std::string::npos);
+}
+
+// A program that opts into everything, with a subcommand that needs an argument.
+struct Strict : argparse::Args {
+    std::string& file = arg("FILE", "input").set_default("");
+    std::string& type = kwarg("t,data-type", "type").set_default("");
+    unsigned int& times = kwarg("times", "how often").set_env("TOOL_TIMES").set_default(1U);
+    std::vector<int>& level =
+        kwarg("l", "level").validate(argparse::range(1, 10)).set_default(std::vector<int>{});
+    std::string& mode =
+        kwarg("mode", "mode").validate(argparse::one_of({"a", "b"})).set_default("a");
+    std::string& in = kwarg("in", "input file").validate(argparse::existing_file()).set_default("");
+    bool& json = flag("json", "JSON");
+    bool& yaml = flag("yaml", "YAML");
+    std::string& user = kwarg("u,user", "user").set_env("TOOL_USER").set_default("");
+    std::string& password = kwarg("password", "password").set_default("");
+    Pull& pull = subcommand<Pull>("pull");
+
+    Strict() {
+        settings.strict = true;
+        version("tool 2.0");
+        exclusive({"json", "yaml"});
+        together({"u", "password"});
+    }
+};
+
+TEST(parse, strict_programs_refuse_what_others_let_pass_and_check_groups_and_values) {
+    const std::tuple<Words, const char*, std::string> cases[] = {
+        {{"--data-typ", "x"},
+         "",
+         "unrecognised commandline argument: data-typ (did you mean --data-type?)"},
+        {{"--zz"}, "", "unrecognised commandline argument: zz"},
+        {{"a", "b"}, "", "unexpected argument: b"},
+        {{"--", "-t", "-"}, "", "unexpected argument: -"},
+        {{"-t", "-", "--", "--json"}, "", "--json|-|1"},
+        {{"--", "pull"}, "", "pull||1"},
+        {{"--times", "x", "pull"}, "", "Argument missing: SOURCE (where from)"},
+        {{}, "7", "||7"},
+        {{}, "x", could_not("x", "--times (how often), from the environment variable TOOL_TIMES")},
+        {{"--times", "x"}, "7", could_not("x", "--times (how often)")},
+        {{"-l", "10", "-l", "11"},
+         "",
+         "Invalid argument \"11\" for -l (level). Error: must be a number from 1 to 10"},
+        {{"--mode", "c"},
+         "",
+         "Invalid argument \"c\" for --mode (mode). Error: must be one of [a, b]"},
+        {{"--in", "/"},
+         "",
+         "Invalid argument \"/\" for --in (input file). Error: not an existing file"},
+        {{"--in", "/proc/self/status", "--mode=b"}, "", "||1"},
+        {{"--json", "--yaml"}, "", "--json cannot be given with --yaml"},
+        {{"-u", "me"}, "", "-u,--user needs --password too"},
+        {{"--password", "pw"}, "", "--password needs -u,--user too"},
+    };
+    for (const auto& [words, times, outcome] : cases) {
+        Strict strict;
+        (*times != '\0' ? ::setenv("TOOL_TIMES", times, 1) : ::unsetenv("TOOL_TIMES"));
+        const std::string error = parse_words(strict, words);
+        EXPECT_EQ(error.empty() ? strict.file + "|" + strict.type + "|" +
+                                      std::to_string(strict.times) + strict.pull.source
+                                : error,
+                  outcome)
+            << testing::PrintToString(words);
+    }
+    ::unsetenv("TOOL_TIMES");
+}
+
+// With raise_on_error, parse neither writes nor exits: help, version and warnings reach the
+// caller; without it, help before a subcommand's word is the program's, with status 0.
+TEST(parse, embedding_programs_get_help_version_and_warnings_back) {
+    const auto outcome = [](Words words) {
+        Tool tool;
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        std::string result;
+        try {
+            result = parse_words(tool, std::move(words));
+        } catch (const argparse::HelpRequested& request) {
+            result = "help of " + request.args.program_name;
+        }
+        for (const auto& warning : tool.warnings) {
+            result += "|" + warning + "\n";
+        }
+        return result + testing::internal::GetCapturedStdout() +
+               testing::internal::GetCapturedStderr();
+    };
+    EXPECT_EQ(outcome({"--help", "pull"}), "help of tool");
+    EXPECT_EQ(outcome({"pull", "--help"}), "help of pull");
+    EXPECT_EQ(outcome({"-x", "pull", "s", "-y"}), "|unrecognised commandline argument: x\n"
+                                                  "|unrecognised commandline argument: y\n");
+    Strict strict;
+    try {
+        parse_words(strict, {"--version", "--in", "/"});
+        ADD_FAILURE() << "no version request";
+    } catch (const argparse::VersionRequested& request) {
+        EXPECT_STREQ(request.what(), "tool 2.0");
+    }
+    Tool tool;
+    const char* const argv[] = {"tool", "--help", "pull"};
+    EXPECT_EXIT(tool.parse(3, argv, false), testing::ExitedWithCode(0), "");
 }
 
 } // namespace

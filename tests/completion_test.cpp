@@ -52,46 +52,52 @@ std::string shell(const std::string& command,
     return output;
 }
 
+std::string single_quoted(const std::string& text) {
+    std::string result = "'";
+    for (char c : text) {
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return result + "'";
+}
+
 std::string bash(const std::string& script) {
     return shell("bash --norc ../script", {{"script", script}});
 }
 
-// Returns what script's function for words[0] offers for the last of words, as bash calls it:
-// with the cursor at the end of that word, or where it holds a '|'.
-std::string complete(const std::string& script, std::vector<std::string> words) {
-    std::string& last = words.back();
-    const std::string before_cursor = last == "=" ? "" : last.substr(0, last.find('|'));
-    last.erase(std::remove(last.begin(), last.end(), '|'), last.end());
-    std::string call = script + "COMP_WORDS=(";
-    for (const auto& word : words) {
-        call += "$'" + word + "' "; // in $'...' a quote is written \'
-    }
-    return bash(call + ")\nCOMP_CWORD=" + std::to_string(words.size() - 1) + "\n$(complete -p " +
-                words[0] + " | cut -d' ' -f3) " + words[0] + " $'" + before_cursor +
-                "'\necho \"${COMPREPLY[*]}\"\n");
+// Returns what script's function for the line's first word offers, as readline calls it: with
+// the cursor at the end of the line, or where it holds a '|', and the word after the last
+// blank, ":" or "=" before it as the word to complete.
+std::string complete(const std::string& script, std::string line) {
+    const std::size_t cursor = std::min(line.find('|'), line.size());
+    line.erase(std::remove(line.begin(), line.end(), '|'), line.end());
+    const std::string word =
+        line.substr(0, cursor).substr(line.find_last_of(" :=", cursor - 1) + 1);
+    return bash(script + "COMP_LINE=" + single_quoted(line) + " COMP_POINT=" +
+                std::to_string(cursor) + "\n$(complete -p " + line.substr(0, line.find(' ')) +
+                " | cut -d' ' -f3) x " + single_quoted(word) + "\necho \"${COMPREPLY[*]}\"\n");
 }
 
 TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
     const Paint paint;
     const std::string mavrel = generated("mavrel.bash");
     const std::string other = argparse::bash_completion(paint, "paint-it");
-    const std::tuple<const std::string&, std::vector<std::string>, std::string> cases[] = {
-        {mavrel, {"mavrel", "T", "3", "-d", ""}, "int16 int32 int64 float32 float64\n"},
-        {mavrel, {"mavrel", "--fla|x"}, "--flag-type\n"},
-        {mavrel, {"mavrel", "-d", "=", "i|x"}, "int16 int32 int64\n"},
-        {mavrel, {"mavrel", "T", "3", "--data-type", "=", "fl"}, "float32 float64\n"},
-        {mavrel, {"mavrel", "-f", "="}, "int8 int16 int32 int64\n"},
-        {mavrel, {"mavrel", "-"}, "-d --data-type -f --flag-type --version -? --help\n"},
-        {mavrel, {"mavrel", "--version", "N4"}, "N45E007\n"},
-        {other, {"paint-it", "--"}, "--colour --it's --shade --coats --help\n"},
-        {other, {"paint-it", "--it\\'s", "=", "b"}, "blue\n"},
-        {other, {"paint-it", "-c", "g"}, "green\n"},
-        {other, {"paint-it", "--shade", ""}, "N45E007\n"},
-        {other, {"paint-it", "--shade", "=", "b"}, "blue\n"},
-        {other, {"paint-it", "-n", ""}, "N45E007\n"},
+    const std::tuple<const std::string&, std::string, std::string> cases[] = {
+        {mavrel, "mavrel T 3 -d ", "int16 int32 int64 float32 float64\n"},
+        {mavrel, "mavrel --fla|x", "--flag-type\n"},
+        {mavrel, "mavrel -d=i|x", "int16 int32 int64\n"},
+        {mavrel, "mavrel T 3 --data-type=fl", "float32 float64\n"},
+        {mavrel, "mavrel -f=", "int8 int16 int32 int64\n"},
+        {mavrel, "mavrel -", "-d --data-type -f --flag-type --version -\\? --help\n"},
+        {mavrel, "mavrel --version N4", "N45E007\n"},
+        {other, "paint-it --", "--colour --it\\'s --shade --coats --help\n"},
+        {other, "paint-it --it\\'s=b", "blue\n"},
+        {other, "paint-it -c g", "green\n"},
+        {other, "paint-it --shade ", "N45E007\n"},
+        {other, "paint-it --shade=b", "blue\n"},
+        {other, "paint-it -n ", "N45E007\n"},
     };
-    for (const auto& [script, words, reply] : cases) {
-        EXPECT_EQ(complete(script, words), reply) << testing::PrintToString(words);
+    for (const auto& [script, line, reply] : cases) {
+        EXPECT_EQ(complete(script, line), reply) << line;
     }
     // Sourcing a script adds its function and nothing else to the shell.
     EXPECT_EQ(bash("true; variables=$(compgen -v; echo variables)\n" + other +
@@ -115,7 +121,7 @@ const char* const zsh_driver = R"(zmodload zsh/zpty
 zpty z 'zsh -f -i'
 zpty -w z 'fpath=($PWD:h $fpath); autoload -U compinit; compinit -u -D
 compadd() { if (( ! ${@[(I)-[OAD]]} )); then local -a m; builtin compadd -O m "$@"; print -rl -- $m >>../words; fi; builtin compadd "$@" }
-capture() { : >../words; zle complete-word; print -n "$((6*7))<$(grep . ../words | sort -u | paste -sd" ")>"; zle kill-whole-line }
+capture() { : >../words; zle complete-word; print -rn -- "$((6*7))<$(grep . ../words | sort -u | paste -sd" ")>"; zle kill-whole-line }
 zle -N capture; bindkey "^T" capture'
 while IFS= read -r line; do
     zpty -wn z "$line"$'\C-t' && zpty -r z out '*42<*>' && print -r -- "$line|${${out##*42<}%>}"
@@ -143,16 +149,19 @@ TEST(completion, zsh_and_fish_offer_option_names_enumeration_values_and_files) {
               "paint-it --shade=|blue green red\n"
               "paint-it --shade N|N45E007\n"
               "paint-it -c |blue green red\n");
-    EXPECT_EQ(shell("fish --no-config -c 'source ../mavrel.fish; source ../paint-it.fish\n"
-                    "for line in $argv; complete -C$line | string replace -r \"\\t.*\" \"\" | "
-                    "string join \" \"; end; complete -C\"paint-it --sh\"' 'mavrel --data-type ' "
-                    "'mavrel -f ' 'mavrel --d' 'mavrel --version N4' 'paint-it --shade=' "
-                    "'paint-it --shade N' 'paint-it --coats ' \"paint-it --it\\\\'s \"",
-                    files),
-              "float32 float64 int16 int32 int64\nint8 int16 int32 int64\n--data-type\nN45E007\n"
-              "--shade=blue --shade=green --shade=red\nN45E007\nblue green red\n"
-              "--shade\ta \"shade\" of $HOME's \\ colour .br [dark]: yes\n"
-              "--shade=\ta \"shade\" of $HOME's \\ colour .br [dark]: yes\n");
+    EXPECT_EQ(
+        shell("fish --no-config -c 'source ../mavrel.fish; source ../paint-it.fish\n"
+              "for line in $argv; complete -C$line | string replace -r \"\\t.*\" \"\" | "
+              "string join \" \"; end; complete -C\"paint-it --sh\"; complete -C\"mavrel --ver\"' "
+              "'mavrel --data-type ' "
+              "'mavrel -f ' 'mavrel --d' 'mavrel --version N4' 'paint-it --shade=' "
+              "'paint-it --shade N' 'paint-it --coats ' \"paint-it --it\\\\'s \"",
+              files),
+        "float32 float64 int16 int32 int64\nint8 int16 int32 int64\n--data-type\nN45E007\n"
+        "--shade=blue --shade=green --shade=red\nN45E007\nblue green red\n"
+        "--shade\ta \"shade\" of $HOME's \\ colour .br [dark]: yes\n"
+        "--shade=\ta \"shade\" of $HOME's \\ colour .br [dark]: yes\n"
+        "--version\tprint the version and exit; only as the sole argument\n");
 }
 
 // Each shell and man read each rendering of a declaration with awkward texts without a word.
@@ -178,7 +187,7 @@ TEST(completion, renderings_of_any_declaration_load_without_error) {
 
 SYNOPSIS
        paint-it FILE [-c red|green|blue] [--shade[=red|green|blue]]
-                [--coats NUMBER] [-n] [-?]
+                --coats NUMBER [-n] [-?]
 
 DESCRIPTION
        paint-it paints.
@@ -223,6 +232,141 @@ TEST(completion, man_page_describes_every_option_and_type_of_the_help_text) {
               "esac; done | paste -sd' '"),
         "../mavrel.1: \"mavrel - generate DEM tiles in TASMER generic format\"\n0\n--data-type "
         "--flag-type --help --version -? -d -f float32 float64 int16 int32 int64 int8\n");
+}
+
+// Names that each shell must quote, with help texts that would run if read as code, and a
+// subcommand tree two levels deep.
+struct Remote : argparse::Args {
+    std::string& name = arg("NAME", "remote name");
+    bool& verbose = flag("v,verbose", "talk more");
+};
+
+struct Push : argparse::Args {
+    bool& force = flag("f,force", "$(touch pwned)");
+    Colour& colour = kwarg("colour", "a colour").set_default(Colour::RED);
+    Remote& remote = subcommand<Remote>("remote");
+};
+
+struct Hostile : argparse::Args {
+    std::string& ab = kwarg("a:b", "{touch pwned}").set_default("");
+    bool& xy = flag("x[y]", "[x]:y");
+    bool& paren = flag("a)b", "a)b");
+    std::string& dollar = kwarg("$(touch${IFS}pwned)", "`touch pwned`").set_default("");
+    bool& plus = flag("c++", "plus");
+    Colour& quote = kwarg("it's", "it's").set_default(Colour::RED);
+    bool& backslash = flag("back\\slash", "back\\slash");
+    Push& push = subcommand<Push>("push");
+    Push& other = subcommand<Push>("p$(touch${IFS}pwned)");
+};
+
+std::vector<std::pair<std::string, std::string>> hostile_files() {
+    const Hostile hostile;
+    return {{"hostile.bash", argparse::bash_completion(hostile, "hostile")},
+            {"_hostile", argparse::zsh_completion(hostile, "hostile")},
+            {"hostile.fish", argparse::fish_completion(hostile, "hostile")},
+            {"hostile.elv", argparse::elvish_completion(hostile, "hostile")},
+            {"hostile", "#!/bin/sh\nprintf '[%s]' \"$@\"; echo\n"},
+            {"driver", zsh_driver},
+            {"check.elv", "for l [[-] [''] [push ''] [push remote -] [push --colour '']] {\n"
+                          "  echo '[' ($edit:completion:arg-completer[hostile] hostile $@l | each "
+                          "{|c| if (==s (kind-of $c) string) { put $c } else { put $c[stem] } } | "
+                          "order)\n}\n"}};
+}
+
+// Types each line into an interactive shell under tmux, after the first line, which loads the
+// completion: Tab for each '|', and Enter twice at the end (elvish's first may only close its
+// list). Returns the lines the program hostile printed, then the files left in the directory.
+std::string typed(const std::string& start, const std::vector<std::string>& lines) {
+    std::string keys;
+    for (const auto& line : lines) {
+        for (std::size_t begin = 0, end = 0; end != std::string::npos; begin = end + 1) {
+            end = line.find('|', begin);
+            keys += "$t send-keys -l -- " + single_quoted(line.substr(begin, end - begin)) +
+                    (end == std::string::npos ? " && $t send-keys Enter Enter"
+                                              : " && $t send-keys Tab") +
+                    " && sleep 0.4\n";
+        }
+    }
+    return shell("chmod +x ../hostile && t=\"tmux -S $PWD/.tmux\" && $t new-session -d -x 200 -y "
+                 "100 \"PATH=$PWD/..:$PATH " +
+                     start + "\" && sleep 1\n" + keys +
+                     "$t capture-pane -p -S - | grep '^\\['; $t kill-server; ls -A",
+                 hostile_files());
+}
+
+const std::vector<std::string> hostile_lines = {"hostile --a:|",
+                                                "hostile --x|",
+                                                "hostile --c|",
+                                                "hostile --it|",
+                                                "hostile --back|",
+                                                "hostile push re|",
+                                                "hostile push --colour g|",
+                                                "hostile push remote --v|"};
+const char* const hostile_output = "[--a:b]\n[--x[y]]\n[--c++]\n[--it's]\n[--back\\slash]\n"
+                                   "[push][remote]\n[push][--colour][green]\n"
+                                   "[push][remote][--verbose]\n";
+
+TEST(completion, hostile_names_complete_to_themselves_in_every_shell_and_run_nothing) {
+    std::vector<std::string> lines = hostile_lines;
+    lines.insert(lines.end(), {"hostile --a\\)|", "hostile --\\$|", "hostile p\\$|"});
+    const std::string output = std::string(hostile_output) + "[--a)b]\n[--$(touch${IFS}pwned)]\n" +
+                               "[p$(touch${IFS}pwned)]\n.tmux\nN45E007\n";
+    lines.insert(lines.begin(), "source ../hostile.bash");
+    EXPECT_EQ(typed("bash --norc -i", lines), output);
+    lines.front() = "fpath=(.. $fpath); autoload -U compinit; compinit -u -D";
+    EXPECT_EQ(typed("zsh -f -i", lines), output);
+    lines = hostile_lines;
+    lines.insert(lines.begin(), "eval (slurp < ../hostile.elv)");
+    EXPECT_EQ(typed("elvish -norc", lines), std::string(hostile_output) + ".tmux\nN45E007\n");
+}
+
+// The page has a synopsis and a section for each subcommand; man reads it without a warning,
+// lexgrog its NAME, and a page without a summary for NAME is refused.
+TEST(completion, man_page_has_a_section_for_each_subcommand) {
+    const Hostile hostile;
+    argparse::ManPage page;
+    EXPECT_THROW(argparse::man_page(hostile, "hostile", page), std::invalid_argument);
+    page.summary = "complete \\ nothing";
+    page.date = "2026-01-01";
+    EXPECT_EQ(shell("LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "
+                    "../hostile.1 >/dev/null; lexgrog ../hostile.1; LC_ALL=C MANWIDTH=80 man -l "
+                    "../hostile.1 | grep -A1 '^ *hostile p\\|^SUBCOMMAND'",
+                    {{"hostile.1", argparse::man_page(hostile, "hostile", page)}}),
+              "../hostile.1: \"hostile - complete \\ nothing\"\n"
+              "       hostile p$(touch${IFS}pwned) [-f] [--colour red|green|blue] [-?]\n\n"
+              "       hostile p$(touch${IFS}pwned) remote NAME [-v] [-?]\n\n"
+              "       hostile push [-f] [--colour red|green|blue] [-?]\n\n"
+              "       hostile push remote NAME [-v] [-?]\n\n--\n"
+              "SUBCOMMAND p$(touch${IFS}pwned)\n       -f, --force\n--\n"
+              "SUBCOMMAND p$(touch${IFS}pwned) remote\n       NAME   remote name\n--\n"
+              "SUBCOMMAND push\n       -f, --force\n--\n"
+              "SUBCOMMAND push remote\n       NAME   remote name\n");
+}
+
+TEST(completion, subcommands_and_their_options_complete_in_zsh_fish_and_elvish) {
+    const char* const names = "--$(touch${IFS}pwned) --a)b --a:b --back\\slash --c++ --help "
+                              "--it's --x[y]";
+    EXPECT_EQ(shell("printf '%s\\n' 'hostile --' 'hostile ' 'hostile push ' "
+                    "'hostile p\\$\\(touch\\$\\{IFS\\}pwned\\) remote -' 'hostile push --colour ' "
+                    "| timeout 20 zsh -f ../driver; ls",
+                    hostile_files()),
+              "hostile --|" + std::string(names) +
+                  "\nhostile |N45E007 p$(touch${IFS}pwned) push\nhostile push |N45E007 remote\n"
+                  "hostile p\\$\\(touch\\$\\{IFS\\}pwned\\) remote -|--help --verbose -? -v\n"
+                  "hostile push --colour |blue green red\nN45E007\n");
+    EXPECT_EQ(shell("fish --no-config -c 'source ../hostile.fish; for line in $argv; complete "
+                    "-C$line | string replace -r \"\\t.*\" \"\" | sort | string join \" \"; end' "
+                    "'hostile --' 'hostile ' 'hostile push ' 'hostile push remote -' "
+                    "'hostile push --colour '; ls",
+                    hostile_files()),
+              std::string(names) +
+                  "\nN45E007 p$(touch${IFS}pwned) push\nN45E007 remote\n--help --verbose -? -v\n"
+                  "blue green red\nN45E007\n");
+    EXPECT_EQ(
+        typed("elvish -norc", {"eval (slurp < ../hostile.elv)", "eval (slurp < ../check.elv)"}),
+        "[ --$(touch${IFS}pwned) --a)b --a:b --back\\slash --c++ --help --it's --x[y] -?\n"
+        "[ N45E007 p$(touch${IFS}pwned) push\n[ N45E007 remote\n[ --help --verbose -? -v\n"
+        "[ blue green red\n.tmux\nN45E007\n");
 }
 
 } // namespace

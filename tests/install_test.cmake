@@ -40,10 +40,12 @@ set(expected bin/mavrel bin/mavrel-tile-names bin/mavrel-strict bin/mavrel-batch
     share/zsh/site-functions/_mavrel share/fish/vendor_completions.d/mavrel.fish
     bin/mavrel-georef share/bash-completion/completions/mavrel-georef
     share/zsh/site-functions/_mavrel-georef share/fish/vendor_completions.d/mavrel-georef.fish
-    share/man/man1/mavrel-georef.1.gz
+    share/man/man1/mavrel-georef.1.gz share/elvish/lib/mavrel.elv share/elvish/lib/mavrel-georef.elv
+    share/doc/mavrel/argparse/README.md
     share/man/man1/mavrel.1.gz share/man/man1/mavrel-tile-names.1.gz share/man/man1/mavrel-strict.1.gz
-    share/man/man1/mavrel-batch-status.1.gz share/man/man1/mavrel-verify.1.gz lib/libmavrel_argparse.a include/argparse/args.hpp
-    include/argparse/completion.hpp include/argparse/man_page.hpp
+    share/man/man1/mavrel-batch-status.1.gz share/man/man1/mavrel-verify.1.gz lib/libmavrel_argparse.a
+    include/argparse/args.hpp include/argparse/completion.hpp include/argparse/man_page.hpp
+    include/argparse/validators.hpp
     lib/cmake/mavrel/mavrelConfig.cmake lib/pkgconfig/mavrel-argparse.pc)
 # Each page, read as lintian reads it, gives no warning, lexgrog reads its NAME line, and it
 # has the sections a reader looks for.

@@ -26,11 +26,11 @@ deb_dir=./usr/share/doc
     ./usr/share/{bash-completion/completions/mavrel,mavrel/tiles.sbatch,lintian/overrides/mavrel} \
     ./usr/share/{fish/vendor_completions.d/mavrel.fish,zsh/vendor-completions/_mavrel} \
     ./usr/share/{bash-completion/completions/mavrel-georef,zsh/vendor-completions/_mavrel-georef} \
-    ./usr/share/fish/vendor_completions.d/mavrel-georef.fish \
+    ./usr/share/fish/vendor_completions.d/mavrel-georef.fish ./usr/share/elvish/lib/mavrel{,-georef}.elv \
     $deb_dir/mavrel/{changelog.Debian.gz,copyright} | sort)" ] || fail "files of $tool: $(files "$tool")"
 [ "$(files "$dev" | grep -v '^./usr/include/argparse/')" = "$(printf "$lib/%s\n" libmavrel_argparse.a \
     cmake/mavrel/mavrel{Config,ConfigVersion,Targets-release,Targets}.cmake pkgconfig/mavrel-argparse.pc |
-    sort && printf "$deb_dir/libmavrel-argparse-dev/%s\n" changelog.Debian.gz copyright &&
+    sort && printf "$deb_dir/libmavrel-argparse-dev/%s\n" README.md changelog.Debian.gz copyright &&
     echo ./usr/share/lintian/overrides/libmavrel-argparse-dev)" ] ||
     fail "files of $dev: $(files "$dev")"
 files "$dev" | grep -qx ./usr/include/argparse/args.hpp || fail "$dev lacks the headers"

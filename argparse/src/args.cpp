@@ -20,6 +20,20 @@ bool can_be_typed(const std::string& name) {
     });
 }
 
+// Returns why an option or subcommand name could not be typed, or nothing.
+std::optional<std::string> untypable(const std::string& name) {
+    if (!can_be_typed(name)) {
+        return "\"" + name + "\" holds a blank, a control character or \"=\"";
+    }
+    if (name[0] == '-') {
+        return "\"" + name + "\" starts with \"-\": names are written without dashes";
+    }
+    if (name.size() == 1 && std::isdigit(static_cast<unsigned char>(name[0]))) {
+        return "\"" + name + "\" is a digit, and -" + name + " a number";
+    }
+    return std::nullopt;
+}
+
 [[noreturn]] void refuse(const char* what, const std::string& key_list, const std::string& why) {
     throw std::invalid_argument(std::string(what) + " \"" + key_list + "\": " + why);
 }
@@ -60,8 +74,8 @@ Entry& Args::add_option(const std::string& keys, const std::string& help,
     auto entry = std::make_shared<Entry>(Entry::Kind::OPTION, keys, help, implicit_value);
     refuse_empty_name("option", keys, entry->keys);
     for (auto name = entry->keys.begin(); name != entry->keys.end(); ++name) {
-        if (!can_be_typed(*name)) {
-            refuse("option", keys, "\"" + *name + "\" holds a blank, a control character or \"=\"");
+        if (const auto why = untypable(*name)) {
+            refuse("option", keys, *why);
         }
         if (option_map.count(*name) != 0 || std::find(entry->keys.begin(), name, *name) != name) {
             refuse("option", keys, "\"" + *name + "\" is already declared");
@@ -82,6 +96,45 @@ void Args::check_subcommand_name(const std::string& name) const {
     if (name.empty() || subcommands.count(name) != 0) {
         refuse("subcommand", name, name.empty() ? "the name is empty" : "it is already declared");
     }
+    if (const auto why = untypable(name)) {
+        refuse("subcommand", name, *why);
+    }
+}
+
+void Args::version(const std::string& text, const std::string& keys) {
+    [[maybe_unused]] bool& requested =
+        kwarg(keys, "print version information and exit", "true").set_default(false);
+    version_text = text;
+    version_entry = entries.back();
+}
+
+void Args::exclusive(const std::vector<std::string>& names) {
+    add_group(true, names);
+}
+
+void Args::together(const std::vector<std::string>& names) {
+    add_group(false, names);
+}
+
+void Args::add_group(bool exclusive, const std::vector<std::string>& names) {
+    std::string list;
+    for (const auto& name : names) {
+        list += (list.empty() ? "" : ",") + name;
+    }
+    if (names.size() < 2) {
+        refuse("group", list, "a group needs two names or more");
+    }
+    Group group{exclusive, {}};
+    for (const auto& name : names) {
+        const auto found = std::find_if(entries.begin(), entries.end(), [&](const auto& entry) {
+            return entry->keys.front() == name;
+        });
+        if (found == entries.end()) {
+            refuse("group", list, "\"" + name + "\" is not declared");
+        }
+        group.entries.push_back(*found);
+    }
+    groups.push_back(group);
 }
 
 bool Args::has_options() {

@@ -2,78 +2,135 @@
 
 #include <argparse/completion.hpp>
 
-#include <cctype>
-
 namespace argparse {
 namespace {
 
-// Quotes a word of compgen's word list, which compgen expands once more, when it needs it.
-std::string listed(const std::string& word) {
-    for (char c : word) {
-        if (!std::isalnum(static_cast<unsigned char>(c)) &&
-            std::string("-_?=.,:").find(c) == std::string::npos) {
-            return quoted(word);
-        }
+// Splits the text before the cursor, and the part of it that readline completes ($2), into
+// words as bash reads them, without expanding anything: the last word is the one completed.
+const char* const split_words =
+    R"(    local line=${COMP_LINE:0:COMP_POINT} input words word quote c i pass=0 shown cur
+    for input in "$2" "$line"; do
+        words=() word= quote=
+        for ((i = 0; i < ${#input}; i++)); do
+            c=${input:i:1}
+            if [[ $quote == "'" ]]; then
+                [[ $c == "'" ]] && quote= || word+=$c
+            elif [[ $c == '\' && ( -z $quote || ${input:i+1:1} == [\$\`\"\\] ) ]]; then
+                word+=${input:i+1:1} && ((++i))
+            elif [[ $quote == '"' ]]; then
+                [[ $c == '"' ]] && quote= || word+=$c
+            elif [[ $c == [\'\"] ]]; then
+                quote=$c
+            elif [[ $c == [[:space:]] ]]; then
+                [[ -n $word ]] && words+=("$word")
+                word=
+            else
+                word+=$c
+            fi
+        done
+        ((pass++)) || shown=$word
+    done
+    cur=$word
+)";
+
+// After the command's data: the candidates, of which those that begin with the word are
+// replied, less the part before the point where readline's word starts (after a ":" or "="),
+// quoted as printf %q quotes, or by readline inside a quote that the word opens.
+const char* const reply =
+    R"(    if [[ -n $prefix && -n $takes || -z $prefix && $takes == next ]]; then
+        for c in "${values[@]}"; do candidates+=("$prefix$c"); done
+    elif [[ $cur == -* ]]; then
+        candidates=("${options[@]}") files=
+    else
+        candidates=("${subs[@]}") files=1
+    fi
+    if [[ -n $files ]]; then
+        mapfile -t found < <(compgen -f -- "${cur#"$prefix"}")
+        for c in "${found[@]}"; do
+            [[ -d $c && -z $quote ]] && c+=/
+            candidates+=("$prefix$c")
+        done
+    fi
+    COMPREPLY=()
+    for c in "${candidates[@]}"; do
+        [[ $c == "$cur"* ]] || continue
+        c=${c:${#cur}-${#shown}}
+        [[ -z $c || -n $quote ]] || printf -v c %q "$c"
+        COMPREPLY+=("$c")
+    done
+    if [[ -n $quote ]]; then
+        compopt -o filenames
+    elif [[ ${#COMPREPLY[@]} == 1 && $COMPREPLY == */ ]]; then
+        compopt -o nospace
+    fi
+)";
+
+// The case that moves to a subcommand when its name is a word of the command line.
+std::string subcommand_step(const Command& command) {
+    std::vector<std::string> patterns;
+    for (const auto& name : subcommand_names(*command.args)) {
+        patterns.push_back(quoted(name));
     }
-    return word;
+    if (patterns.empty()) {
+        return "";
+    }
+    return "        " + quoted(command.path) + ") case $w in " + joined(patterns, "|") +
+           ") path+=\" $w\" ;; esac ;;\n";
 }
 
-// One case of the script: the words after which entry's values are offered. An option with
-// an implicit value takes no following word, so only its "=" form is one of them.
-std::string value_case(const Entry& entry, const std::string& values) {
-    std::string patterns;
-    for (const auto& key : entry.keys) {
-        if (!entry.implicit_value) {
-            patterns += quoted(dashed(key)) + "|";
-        }
-        patterns += quoted(dashed(key) + "=") + "|";
+// How an option's value completes, when the option is the word before or is written
+// --name=: a list of names, file names or nothing, as the next word or only after "=".
+std::string value_step(const Entry& entry) {
+    if (is_flag(entry)) {
+        return "";
     }
-    patterns.pop_back();
-    return "        " + patterns + ") values=" + quoted(values) + " ;;\n";
+    std::vector<std::string> patterns = dashed_names(entry);
+    for (auto& name : patterns) {
+        name = quoted(name);
+    }
+    return "            " + joined(patterns, "|") +
+           ") takes=" + (entry.implicit_value ? "equals" : "next") + " values=(" +
+           quoted_words(value_names(entry)) + ")" + (takes_file_name(entry) ? " files=1" : "") +
+           " ;;\n";
+}
+
+std::string command_data(const Command& command) {
+    std::vector<std::string> options;
+    std::string values;
+    for (const auto& entry : options_of(*command.args)) {
+        const auto names = dashed_names(*entry);
+        options.insert(options.end(), names.begin(), names.end());
+        values += value_step(*entry);
+    }
+    return "    " + quoted(command.path) + ")\n        subs=(" +
+           quoted_words(subcommand_names(*command.args)) + ")\n        options=(" +
+           quoted_words(options) + ")\n        case $name in\n" + values + "        esac ;;\n";
 }
 
 } // namespace
 
 std::string bash_completion(const Args& args, const std::string& program) {
-    std::string options;
-    std::string cases;
-    for (const auto& entry : options_of(args)) {
-        for (const auto& key : entry->keys) {
-            options += listed(dashed(key)) + " ";
-        }
-        const std::string values = joined(value_names(*entry), " ");
-        if (!values.empty()) {
-            cases += value_case(*entry, values);
-        }
+    std::string steps;
+    std::string data;
+    for (const auto& command : commands_of(args)) {
+        steps += subcommand_step(command);
+        data += command_data(command);
     }
-    options.pop_back();
     const std::string function = function_name(program);
-    return function +
-           "() {\n"
-           "    local cur=$2 prev=${COMP_WORDS[COMP_CWORD-1]} values=\n"
-           "    # cur is the word up to the cursor. bash splits --name=VALUE at \"=\": the "
-           "words end in --name, =, VALUE or in --name, =.\n"
-           "    if [[ ${COMP_WORDS[COMP_CWORD]} == = ]]; then\n"
-           "        prev+='=' cur=\n"
-           "    elif [[ $prev == = && $COMP_CWORD -ge 2 ]]; then\n"
-           "        prev=${COMP_WORDS[COMP_CWORD-2]}=\n"
-           "    fi\n"
-           "    case $prev in\n" +
-           cases +
-           "    esac\n"
-           "    if [[ -n $values ]]; then\n"
-           "        mapfile -t COMPREPLY < <(compgen -W \"$values\" -- \"$cur\")\n"
-           "    elif [[ $cur == -* ]]; then\n"
-           "        mapfile -t COMPREPLY < <(compgen -W " +
-           quoted(options) +
-           " -- \"$cur\")\n"
-           "    else\n"
-           "        compopt -o filenames 2>/dev/null\n"
-           "        mapfile -t COMPREPLY < <(compgen -f -- \"$cur\")\n"
-           "    fi\n"
-           "}\n"
-           "complete -F " +
-           function + " " + quoted(program) + "\n";
+    return function + "() {\n" + split_words +
+           "    local path= prev= w subs=() options=() values=() takes= files= prefix= name "
+           "candidates=() found\n"
+           "    for w in \"${words[@]:1}\"; do\n"
+           "        case $path in\n" +
+           steps +
+           "        esac\n"
+           "        prev=$w\n"
+           "    done\n"
+           "    name=$prev\n"
+           "    [[ $cur == -*=* ]] && name=${cur%%=*} prefix=${cur%%=*}=\n"
+           "    case $path in\n" +
+           data + "    esac\n" + reply + "}\ncomplete -F " + function + " " + quoted(program) +
+           "\n";
 }
 
 } // namespace argparse

@@ -2,7 +2,9 @@
 
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -20,6 +22,24 @@ bool has_minus_sign(const char* text) {
         ++text;
     }
     return *text == '-';
+}
+
+// Reads the whole of text with std::from_chars, which takes a minus sign but no plus sign.
+template <typename T> T whole_number(const std::string& text) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (text.size() > 1 && text[0] == '+' && text[1] != '-') {
+        ++first;
+    }
+    T value{};
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error == std::errc::result_out_of_range) {
+        throw std::out_of_range(text);
+    }
+    if (error != std::errc() || end != last) {
+        throw std::invalid_argument(text);
+    }
+    return value;
 }
 
 } // namespace
@@ -41,6 +61,51 @@ unsigned int unsigned_from_text(const std::string& text) {
         errno = caller_errno;
     }
     return static_cast<unsigned int>(value);
+}
+
+long long signed_from_text(const std::string& text, long long min, long long max) {
+    const auto value = whole_number<long long>(text);
+    if (value < min || value > max) {
+        throw std::out_of_range(text);
+    }
+    return value;
+}
+
+unsigned long long unsigned_long_from_text(const std::string& text, unsigned long long max) {
+    // A negative number is out of range rather than unreadable; -0 is 0.
+    if (text.size() > 1 && text[0] == '-' && std::isdigit(static_cast<unsigned char>(text[1]))) {
+        if (whole_number<unsigned long long>(text.substr(1)) != 0) {
+            throw std::out_of_range(text);
+        }
+        return 0;
+    }
+    const auto value = whole_number<unsigned long long>(text);
+    if (value > max) {
+        throw std::out_of_range(text);
+    }
+    return value;
+}
+
+double double_from_text(const std::string& text) {
+    return whole_number<double>(text);
+}
+
+float float_from_text(const std::string& text) {
+    return whole_number<float>(text);
+}
+
+std::string number_text(long long value) {
+    return std::to_string(value);
+}
+
+std::string number_text(unsigned long long value) {
+    return std::to_string(value);
+}
+
+std::string number_text(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
 }
 
 } // namespace argparse

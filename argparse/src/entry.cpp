@@ -1,6 +1,7 @@
 #include <argparse/entry.hpp>
 
 #include <sstream>
+#include <stdexcept>
 
 namespace argparse {
 
@@ -21,5 +22,15 @@ Entry::Entry(Kind kind, const std::string& key_list, const std::string& help,
              const std::optional<std::string>& implicit_value)
     : kind(kind), keys(split_keys(key_list)), help_text(help), implicit_value(implicit_value),
       target_converter(std::make_unique<ConvertType<std::string>>()) {}
+
+void Entry::refuse_multi_valued() const {
+    std::string key_list;
+    for (const auto& key : keys) {
+        key_list += (key_list.empty() ? "" : ",") + key;
+    }
+    throw std::invalid_argument(std::string(kind == Kind::POSITIONAL ? "argument" : "option") +
+                                " \"" + key_list +
+                                "\": several words need a std::vector or std::string member");
+}
 
 } // namespace argparse

@@ -18,6 +18,16 @@ std::string fish_quoted(const std::string& text) {
     return result + "'";
 }
 
+// Returns words as the argument of complete -a, which fish expands when it completes: each
+// word is quoted for that expansion, and the list once more for the complete line.
+std::string candidates(const std::vector<std::string>& words) {
+    std::vector<std::string> quoted_list;
+    for (const auto& word : words) {
+        quoted_list.push_back(fish_quoted(word));
+    }
+    return fish_quoted(joined(quoted_list, " "));
+}
+
 // The arguments of complete for the option's value, if it has one: the names of an
 // enumeration, otherwise file names where the value may name a file, and nothing for a number.
 std::string value_arguments(const Entry& entry) {
@@ -28,21 +38,55 @@ std::string value_arguments(const Entry& entry) {
     // Without -r, an option with an implicit value takes its value only after "=".
     const std::string required = entry.implicit_value ? "" : " -r";
     if (!values.empty()) {
-        return required + " -f -a " + fish_quoted(joined(values, " "));
+        return required + " -f -a " + candidates(values);
     }
     return required + (takes_file_name(entry) ? "" : " -f");
 }
 
+// The function that prints the words of the subcommands before the cursor, as parse finds
+// them: at each level, the first word that names a subcommand of that level.
+std::string command_function(const std::string& function, const std::vector<Command>& commands) {
+    std::string cases;
+    for (const auto& command : commands) {
+        std::vector<std::string> names = subcommand_names(*command.args);
+        for (auto& name : names) {
+            name = fish_quoted(name);
+        }
+        if (!names.empty()) {
+            cases += "            case " + fish_quoted(command.path) +
+                     "\n                contains -- $word " + joined(names, " ") +
+                     "; and set command \"$command $word\"\n";
+        }
+    }
+    return "function " + function +
+           "\n    set -l command ''\n    for word in (commandline -opc)[2..-1]\n"
+           "        switch $command\n" +
+           cases + "        end\n    end\n    echo $command\nend\n";
+}
+
 } // namespace
 
-std::string fish_completion(const Args& args, const std::string& program) {
-    std::string lines;
-    for (const auto& entry : options_of(args)) {
-        lines += "complete -c " + fish_quoted(program);
-        for (const auto& key : entry->keys) {
-            lines += (dashed(key)[1] == '-' ? " -l " : " -s ") + fish_quoted(key);
+std::string fish_completion(const Args& args, const std::string& program,
+                            const Descriptions& descriptions) {
+    const std::vector<Command> commands = commands_of(args);
+    const std::string function = function_name(program) + "_command";
+    std::string lines = command_function(function, commands);
+    for (const auto& command : commands) {
+        const std::string start =
+            "complete -c " + fish_quoted(program) + " -n " +
+            fish_quoted("test (" + function + ") = " + fish_quoted(command.path));
+        const std::vector<std::string> subs = subcommand_names(*command.args);
+        if (!subs.empty()) {
+            lines += start + " -a " + candidates(subs) + "\n";
         }
-        lines += " -d " + fish_quoted(entry->help_text) + value_arguments(*entry) + "\n";
+        for (const auto& entry : options_of(*command.args)) {
+            lines += start;
+            for (const auto& key : entry->keys) {
+                lines += (key.size() == 1 ? " -s " : " -l ") + fish_quoted(key);
+            }
+            lines += " -d " + fish_quoted(description(command, *entry, descriptions)) +
+                     value_arguments(*entry) + "\n";
+        }
     }
     return lines;
 }

@@ -90,7 +90,15 @@ std::string value_after_option(const Entry& entry, const std::string& blank) {
     return entry.implicit_value ? "[=" + value(entry) + "]" : blank + value(entry);
 }
 
-// A synopsis block, which indents the lines after the first under the arguments.
+// An option without a default, which the command line must give, stands without brackets.
+std::string synopsis_word(const Entry& entry) {
+    const std::string word = bold(dashed(entry.keys.front())) + value_after_option(entry, "\\ ");
+    const bool required = !entry.default_text && !entry.implicit_value;
+    return required ? word : "[" + word + "]";
+}
+
+// A synopsis block for the program or a subcommand (path), which indents the lines after the
+// first under the arguments.
 std::string synopsis(const Args& args, const std::string& program) {
     std::vector<std::string> words;
     for (const auto& entry : args.positional_entries) {
@@ -98,8 +106,7 @@ std::string synopsis(const Args& args, const std::string& program) {
     }
     for (const auto& entry : options_of(args)) {
         // A value stays on the line of its option's name.
-        words.push_back("[" + bold(dashed(entry->keys.front())) +
-                        value_after_option(*entry, "\\ ") + "]");
+        words.push_back(synopsis_word(*entry));
     }
     return ".SY " + argument(program) + "\n" + joined(words, " ") + "\n.YS\n";
 }
@@ -140,7 +147,7 @@ std::string described(const Entry& entry, const ManPage& page) {
 }
 
 std::string options(const Args& args, const ManPage& page) {
-    std::string text = ".SH OPTIONS\n";
+    std::string text;
     for (const auto& entry : args.positional_entries) {
         text += described(*entry, page);
     }
@@ -158,21 +165,34 @@ std::string section(const std::string& title, const std::string& text) {
 } // namespace
 
 std::string man_page(const Args& args, const std::string& program, const ManPage& page) {
+    if (page.summary.empty()) {
+        throw std::invalid_argument("man page of " + program + ": the summary, for NAME, is empty");
+    }
+    const std::vector<Command> commands = commands_of(args);
+    std::string synopses;
+    std::string subcommands;
+    for (const auto& command : commands) {
+        synopses += synopsis(*command.args, program + command.path);
+        if (!command.path.empty()) {
+            subcommands += section("SUBCOMMAND" + command.path, options(*command.args, page));
+        }
+    }
     const bool has_description =
         std::any_of(page.sections.begin(), page.sections.end(),
                     [](const auto& section) { return section.first == "DESCRIPTION"; });
+    const std::string own_options = section("OPTIONS", options(args, page)) + subcommands;
     std::string text = ".TH " + argument(program) + " " + argument(page.section) + " " +
                        argument(page_date(page.date)) + " " +
                        argument(page.version.empty() ? program : program + " " + page.version) +
                        "\n.SH NAME\n" + escaped(program, true) + " \\- " + escaped(page.summary) +
-                       "\n.SH SYNOPSIS\n" + synopsis(args, program);
+                       "\n.SH SYNOPSIS\n" + synopses;
     if (!has_description) {
-        text += options(args, page);
+        text += own_options;
     }
     for (const auto& [title, body] : page.sections) {
         text += section(title, body);
         if (title == "DESCRIPTION") {
-            text += options(args, page);
+            text += own_options;
         }
     }
     return text;

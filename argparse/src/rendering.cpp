@@ -4,10 +4,50 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <iterator>
 #include <typeinfo>
 
 namespace argparse {
+namespace {
+
+void add_commands(const std::string& path, const Args& args, std::vector<Command>& commands) {
+    commands.push_back({path, &args});
+    for (const auto& [name, subcommand] : args.subcommands) {
+        add_commands(path + " " + name, *subcommand->args, commands);
+    }
+}
+
+bool holds(const Entry& entry, const std::type_info& type) {
+    return entry.target_converter->element_type() == type;
+}
+
+bool holds_number(const Entry& entry) {
+    for (const std::type_info* type :
+         {&typeid(int), &typeid(long), &typeid(long long), &typeid(unsigned int),
+          &typeid(unsigned long), &typeid(unsigned long long), &typeid(float), &typeid(double)}) {
+        if (holds(entry, *type)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::vector<Command> commands_of(const Args& args) {
+    std::vector<Command> commands;
+    add_commands("", args, commands);
+    return commands;
+}
+
+std::vector<std::string> subcommand_names(const Args& args) {
+    std::vector<std::string> names;
+    for (const auto& [name, subcommand] : args.subcommands) {
+        names.push_back(name);
+    }
+    return names;
+}
 
 std::vector<std::shared_ptr<Entry>> options_of(const Args& args) {
     std::vector<std::shared_ptr<Entry>> options;
@@ -22,6 +62,14 @@ std::vector<std::shared_ptr<Entry>> options_of(const Args& args) {
     return options;
 }
 
+std::string description(const Command& command, const Entry& entry,
+                        const Descriptions& descriptions) {
+    const std::string key =
+        (command.path.empty() ? "" : command.path.substr(1) + " ") + entry.keys.front();
+    const auto found = descriptions.find(key);
+    return found == descriptions.end() ? entry.help_text : found->second;
+}
+
 std::vector<std::string> value_names(const Entry& entry) {
     const std::string names = entry.target_converter->get_allowed_entries();
     std::vector<std::string> values;
@@ -32,27 +80,29 @@ std::vector<std::string> value_names(const Entry& entry) {
     return values;
 }
 
-namespace {
-
-bool holds(const Entry& entry, const std::type_info& type) {
-    return entry.target_converter->get_type_id() == type.hash_code();
-}
-
-} // namespace
-
 bool is_flag(const Entry& entry) {
     return entry.implicit_value && holds(entry, typeid(bool));
 }
 
 std::string placeholder(const Entry& entry) {
-    if (holds(entry, typeid(unsigned int))) {
+    if (holds_number(entry)) {
         return "NUMBER";
+    }
+    if (holds(entry, typeid(std::filesystem::path))) {
+        return "FILE";
     }
     return holds(entry, typeid(bool)) ? "BOOLEAN" : "TEXT";
 }
 
 bool takes_file_name(const Entry& entry) {
-    return placeholder(entry) == "TEXT" && value_names(entry).empty();
+    const std::string shown = placeholder(entry);
+    return (shown == "TEXT" || shown == "FILE") && value_names(entry).empty();
+}
+
+std::vector<std::string> dashed_names(const Entry& entry) {
+    std::vector<std::string> names;
+    std::transform(entry.keys.begin(), entry.keys.end(), std::back_inserter(names), dashed);
+    return names;
 }
 
 std::string joined(const std::vector<std::string>& words, const std::string& separator) {
@@ -69,6 +119,12 @@ std::string quoted(const std::string& text) {
         result += c == '\'' ? std::string("'\\''") : std::string(1, c);
     }
     return result + "'";
+}
+
+std::string quoted_words(const std::vector<std::string>& words) {
+    std::vector<std::string> quoted_list;
+    std::transform(words.begin(), words.end(), std::back_inserter(quoted_list), quoted);
+    return joined(quoted_list, " ");
 }
 
 std::string function_name(const std::string& program) {

@@ -5,61 +5,102 @@
 namespace argparse {
 namespace {
 
-// Returns text for a description or message of an _arguments word: on one line, with the
-// characters that end those parts escaped.
-std::string described(const std::string& text) {
-    std::string result;
-    for (char c : text) {
-        if (c == '\\' || c == '[' || c == ']' || c == ':') {
-            result += '\\';
-        }
-        result += c == '\n' ? ' ' : c;
+// After the command's data: the value names or file names of the option before the word or of
+// the --name= it begins with, the option names with their descriptions, or the subcommand
+// names and file names. compadd matches each against the word and quotes what it inserts.
+const char* const reply =
+    R"(    if [[ $cur == -*=* && -n $takes || $cur != -*=* && $takes == next ]]; then
+        compset -P '*='
+        (( $#values )) && compadd -- $values
+        [[ -n $files ]] && _files
+    elif [[ $cur == -* ]]; then
+        compadd -l -d descriptions -- $options
+    else
+        (( $#subs )) && compadd -- $subs
+        _files
+    fi
+)";
+
+std::string subcommand_step(const Command& command) {
+    const std::vector<std::string> names = subcommand_names(*command.args);
+    if (names.empty()) {
+        return "";
     }
-    return result;
+    std::string patterns;
+    for (const auto& name : names) {
+        patterns += (patterns.empty() ? "" : "|") + quoted(name);
+    }
+    return "        (" + quoted(command.path) + ") case $w in (" + patterns +
+           ") cmd+=\" $w\" ;; esac ;;\n";
 }
 
-// The part of an _arguments word after the description: what completes the option's value,
-// if it has one. An implicit value makes the value optional and possible only after "=".
-std::string value_part(const Entry& entry) {
+std::string value_step(const Entry& entry) {
     if (is_flag(entry)) {
         return "";
     }
-    const std::vector<std::string> values = value_names(entry);
-    std::string action = takes_file_name(entry) ? "_files" : " ";
-    if (!values.empty()) {
-        action = "(" + joined(values, " ") + ")";
+    std::vector<std::string> patterns = dashed_names(entry);
+    for (auto& name : patterns) {
+        name = quoted(name);
     }
-    return (entry.implicit_value ? "::" : ":") + described(entry.help_text) + ":" + action;
+    return "        (" + joined(patterns, "|") +
+           ") takes=" + (entry.implicit_value ? "equals" : "next") + " values=(" +
+           quoted_words(value_names(entry)) + ")" + (takes_file_name(entry) ? " files=1" : "") +
+           " ;;\n";
 }
 
-// One _arguments word per name of an option; each excludes the option's other names once
-// one is given.
-std::string option_words(const Entry& entry) {
-    std::vector<std::string> names;
-    for (const auto& key : entry.keys) {
-        names.push_back(dashed(key));
+// A description on one line, as compadd shows it beside the name.
+std::string one_line(std::string text) {
+    for (char& c : text) {
+        c = c == '\n' ? ' ' : c;
     }
-    const std::string suffix = is_flag(entry) ? "" : entry.implicit_value ? "=-" : "=";
-    std::string words;
-    for (const auto& name : names) {
-        words += " \\\n        " + quoted("(" + joined(names, " ") + ")" + name + suffix + "[" +
-                                          described(entry.help_text) + "]" + value_part(entry));
+    return text;
+}
+
+std::string command_data(const Command& command, const Descriptions& descriptions) {
+    std::vector<std::string> options;
+    std::vector<std::string> shown;
+    std::string values;
+    for (const auto& entry : options_of(*command.args)) {
+        for (const auto& name : dashed_names(*entry)) {
+            options.push_back(name);
+            shown.push_back(name + "  -- " + one_line(description(command, *entry, descriptions)));
+        }
+        values += value_step(*entry);
     }
-    return words;
+    return "    (" + quoted(command.path) + ")\n        subs=(" +
+           quoted_words(subcommand_names(*command.args)) + ")\n        options=(" +
+           quoted_words(options) + ")\n        descriptions=(" + quoted_words(shown) +
+           ")\n        case $name in\n" + values + "        esac ;;\n";
 }
 
 } // namespace
 
-std::string zsh_completion(const Args& args, const std::string& program) {
-    std::string words;
-    for (const auto& entry : options_of(args)) {
-        words += option_words(*entry);
+std::string zsh_completion(const Args& args, const std::string& program,
+                           const Descriptions& descriptions) {
+    std::string steps;
+    std::string data;
+    for (const auto& command : commands_of(args)) {
+        steps += subcommand_step(command);
+        data += command_data(command, descriptions);
     }
     const std::string function = function_name(program);
     // Autoloaded from fpath, the file is the body of the function: it defines the function
     // and calls it. Sourced, it only registers the function.
-    return "#compdef " + program + "\n\n" + function + "() {\n    _arguments" + words +
-           " \\\n        '*:file:_files'\n}\n\n"
+    return "#compdef " + program + "\n\n" + function +
+           "() {\n"
+           "    local -a before=(\"${(@Q)words[2,CURRENT-1]}\") subs options descriptions values\n"
+           "    local cur=${(Q)PREFIX} cmd= prev= name w takes= files=\n"
+           "    for w in \"${before[@]}\"; do\n"
+           "        case $cmd in\n" +
+           steps +
+           "        esac\n"
+           "        prev=$w\n"
+           "    done\n"
+           "    name=$prev\n"
+           "    [[ $cur == -*=* ]] && name=${cur%%=*}\n"
+           "    case $cmd in\n" +
+           data + "    esac\n" + reply +
+           "}\n\n"
            "if [[ ${zsh_eval_context[-1]} == loadautofunc ]]; then\n    " +
            function + " \"$@\"\nelse\n    compdef " + function + " " + quoted(program) + "\nfi\n";
 }

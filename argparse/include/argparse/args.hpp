@@ -2,6 +2,7 @@
 
 #include <argparse/entry.hpp>
 
+#include <exception>
 #include <map>
 #include <memory>
 #include <optional>
@@ -16,6 +17,39 @@ struct SubcommandEntry {
     std::shared_ptr<Args> args;
 };
 
+// What a program opts into; each is off unless set. A subcommand has a setting that it or the
+// object it belongs to has.
+struct Settings {
+    // An unknown option and a positional word beyond the declared ones are errors, the first
+    // with a "did you mean" hint for a mistyped option name; "--" ends the options, and "-" is
+    // a value.
+    bool strict = false;
+    // The help text is wrapped to the terminal's width: COLUMNS, else that of the terminal on
+    // standard output, else 80.
+    bool wrap_help = false;
+};
+
+// Arguments of which a command line may give at most one (exclusive), or all or none.
+struct Group {
+    bool exclusive;
+    std::vector<std::shared_ptr<Entry>> entries;
+};
+
+// Thrown by parse with raise_on_error for a help request; args is the object whose help was
+// asked for, and args.help() prints it.
+struct HelpRequested : std::exception {
+    Args& args;
+    explicit HelpRequested(Args& args) : args(args) {}
+    const char* what() const noexcept override { return "help requested"; }
+};
+
+// Thrown by parse with raise_on_error for a version request; what() is the version text.
+struct VersionRequested : std::exception {
+    std::string text;
+    explicit VersionRequested(std::string text) : text(std::move(text)) {}
+    const char* what() const noexcept override { return text.c_str(); }
+};
+
 // Base of a declarative command line: derived classes bind reference members to entries.
 class Args {
 public:
@@ -26,6 +60,13 @@ public:
     std::map<std::string, std::shared_ptr<SubcommandEntry>> subcommands;
     std::string program_name;
     bool parsed = false;
+    Settings settings;
+    // With raise_on_error, the warnings that parse would otherwise write to standard error.
+    std::vector<std::string> warnings;
+    std::vector<Group> groups;
+    // What version() declared: the text, and the option that asks for it.
+    std::string version_text;
+    std::shared_ptr<Entry> version_entry;
 
     Args() = default;
     // A copy shares the entries and so the parsed values: argparse/README.md tells what follows.
@@ -44,11 +85,21 @@ public:
     Entry& flag(const std::string& keys, const std::string& help);
     bool has_options();
 
+    // Declares an option, --version unless keys names others, that prints text and ends the
+    // program with status 0 before required arguments are looked for.
+    void version(const std::string& text, const std::string& keys = "version");
+    // Declare that at most one of the arguments named (each by its first name) is given, or
+    // that all or none are, on the command line or from the environment. Each throws
+    // std::invalid_argument for a name not declared before.
+    void exclusive(const std::vector<std::string>& names);
+    void together(const std::vector<std::string>& names);
+
     // Declares a subcommand whose words a new Sub object parses; returns that object. Throws
-    // std::invalid_argument for an empty name or one already declared.
+    // std::invalid_argument for a name that an option could not have, or one already declared.
     template <typename Sub> Sub& subcommand(const std::string& name) {
         check_subcommand_name(name);
         auto sub = std::make_shared<Sub>();
+        sub->program_name = name;
         subcommands[name] = std::make_shared<SubcommandEntry>(SubcommandEntry{sub});
         return *sub;
     }
@@ -60,6 +111,7 @@ private:
     Entry& add_option(const std::string& keys, const std::string& help,
                       const std::optional<std::string>& implicit_value);
     void check_subcommand_name(const std::string& name) const;
+    void add_group(bool exclusive, const std::vector<std::string>& names);
 };
 
 } // namespace argparse

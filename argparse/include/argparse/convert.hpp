@@ -3,11 +3,14 @@
 #include <argparse/enum_names.hpp>
 
 #include <cstddef>
+#include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <typeinfo>
 #include <utility>
+#include <vector>
 
 namespace argparse {
 
@@ -20,6 +23,10 @@ public:
                              const std::string& default_text) = 0;
     virtual std::size_t get_type_id() const = 0;
     virtual std::string get_allowed_entries() const = 0;
+    // True for a std::vector, to which each conversion adds one element.
+    virtual bool is_list() const = 0;
+    // The type of one value: T, or U for std::optional<U> and std::vector<U>.
+    virtual const std::type_info& element_type() const = 0;
 };
 
 // Returns true for "true" in any letter case and for "1"; false for every other text.
@@ -30,28 +37,116 @@ bool bool_from_text(const std::string& text);
 // does not fit in unsigned int.
 unsigned int unsigned_from_text(const std::string& text);
 
-template <typename T> T value_from_text(const std::string& text) {
-    if constexpr (std::is_enum_v<T>) {
-        return get<T>(text);
-    } else if constexpr (std::is_same_v<T, bool>) {
-        return bool_from_text(text);
-    } else if constexpr (std::is_same_v<T, unsigned int>) {
-        return unsigned_from_text(text);
+// Each returns the whole of text read as a decimal number (an integer with an optional sign,
+// or a real number such as -1.5e3 or inf); each throws std::invalid_argument for any other
+// text, "5x", "1e4" for an integer and "3,601" included, and std::out_of_range for a number
+// beyond the type.
+long long signed_from_text(const std::string& text, long long min, long long max);
+unsigned long long unsigned_long_from_text(const std::string& text, unsigned long long max);
+double double_from_text(const std::string& text);
+float float_from_text(const std::string& text);
+
+// Returns a number as set_default records it: integers in decimal, reals as printf's %g.
+std::string number_text(long long value);
+std::string number_text(unsigned long long value);
+std::string number_text(double value);
+
+template <typename T> struct Converter;
+
+namespace detail {
+
+template <typename T> struct Element { using type = T; };
+template <typename U> struct Element<std::optional<U>> { using type = U; };
+template <typename U> struct Element<std::vector<U>> { using type = U; };
+
+template <typename T> constexpr bool is_vector = false;
+template <typename U> constexpr bool is_vector<std::vector<U>> = true;
+template <typename T> constexpr bool is_optional = false;
+template <typename U> constexpr bool is_optional<std::optional<U>> = true;
+
+template <typename T> T integer_from_text(const std::string& text) {
+    if constexpr (std::is_signed_v<T>) {
+        return static_cast<T>(
+            signed_from_text(text, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
     } else {
-        static_assert(std::is_same_v<T, std::string>, "no converter for this value type");
-        return text;
+        return static_cast<T>(unsigned_long_from_text(text, std::numeric_limits<T>::max()));
     }
 }
 
+} // namespace detail
+
+// Reads a value of type T from a command-line word and writes one back as text (for the default
+// shown in help). A program adds a type of its own by specialising it with the same two static
+// functions; from_text throws std::invalid_argument for a text it cannot read, or
+// std::runtime_error with a reason that the error message shows.
+template <typename T> struct Converter {
+    static T from_text(const std::string& text) {
+        if constexpr (std::is_enum_v<T>) {
+            return get<T>(text);
+        } else if constexpr (std::is_same_v<T, bool>) {
+            return bool_from_text(text);
+        } else if constexpr (std::is_same_v<T, unsigned int>) {
+            return unsigned_from_text(text);
+        } else if constexpr (std::is_same_v<T, double>) {
+            return double_from_text(text);
+        } else if constexpr (std::is_same_v<T, float>) {
+            return float_from_text(text);
+        } else if constexpr (std::is_integral_v<T>) {
+            return detail::integer_from_text<T>(text);
+        } else if constexpr (detail::is_optional<T>) {
+            return T(Converter<typename T::value_type>::from_text(text));
+        } else {
+            // std::string, std::filesystem::path and every other type made from a string
+            static_assert(std::is_constructible_v<T, const std::string&>,
+                          "no argparse::Converter for this member type");
+            return T(text);
+        }
+    }
+
+    static std::string to_text(const T& value) {
+        if constexpr (std::is_enum_v<T>) {
+            return to_lower(magic_enum::enum_name(value));
+        } else if constexpr (std::is_same_v<T, bool>) {
+            return value ? "true" : "false";
+        } else if constexpr (std::is_integral_v<T> && std::is_signed_v<T>) {
+            return number_text(static_cast<long long>(value));
+        } else if constexpr (std::is_integral_v<T>) {
+            return number_text(static_cast<unsigned long long>(value));
+        } else if constexpr (std::is_floating_point_v<T>) {
+            return number_text(static_cast<double>(value));
+        } else if constexpr (detail::is_optional<T>) {
+            return value ? Converter<typename T::value_type>::to_text(*value) : "none";
+        } else if constexpr (detail::is_vector<T>) {
+            std::string text;
+            for (const auto& element : value) {
+                text +=
+                    (text.empty() ? "" : ",") + Converter<typename T::value_type>::to_text(element);
+            }
+            return value.empty() ? "none" : text;
+        } else {
+            return std::string(value);
+        }
+    }
+};
+
 template <typename T> class ConvertType : public ConvertBase {
 public:
+    using Element = typename detail::Element<T>::type;
+
     T data{};
 
     ConvertType() = default;
     explicit ConvertType(T value) : data(std::move(value)) {}
 
-    // Assigns only after a successful conversion, so a failure keeps the old value.
-    void convert(const std::string& text) override { data = value_from_text<T>(text); }
+    // Assigns, or appends to a std::vector, only after a successful conversion, so a failure
+    // keeps the old value.
+    void convert(const std::string& text) override {
+        if constexpr (detail::is_vector<T>) {
+            data.push_back(Converter<Element>::from_text(text));
+        } else {
+            data = Converter<T>::from_text(text);
+        }
+    }
 
     void set_default(const std::unique_ptr<ConvertBase>& default_converter,
                      const std::string& default_text) override {
@@ -65,12 +160,16 @@ public:
     std::size_t get_type_id() const override { return typeid(T).hash_code(); }
 
     std::string get_allowed_entries() const override {
-        if constexpr (std::is_enum_v<T>) {
-            return allowed_names<T>();
+        if constexpr (std::is_enum_v<Element>) {
+            return allowed_names<Element>();
         } else {
             return {};
         }
     }
+
+    bool is_list() const override { return detail::is_vector<T>; }
+
+    const std::type_info& element_type() const override { return typeid(Element); }
 };
 
 } // namespace argparse

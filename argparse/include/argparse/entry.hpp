@@ -5,12 +5,19 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace argparse {
+
+// A test of the values an entry receives; Entry::validate makes one from a function.
+class Validator {
+public:
+    virtual ~Validator() = default;
+    virtual void operator()(const std::string& text) const = 0;
+};
 
 // Record of one declared argument; binds to the member it initialises.
 class Entry {
@@ -29,37 +36,62 @@ public:
     std::unique_ptr<ConvertBase> target_converter;
     std::unique_ptr<ConvertBase> default_converter;
     bool multi_valued = false;
+    std::optional<std::string> env_name;
+    std::vector<std::unique_ptr<const Validator>> validators;
+    // Whether the value came from the command line or the environment, not from a default.
+    bool given = false;
 
     Entry(Kind kind, const std::string& key_list, const std::string& help,
           const std::optional<std::string>& implicit_value);
     Entry(const Entry&) = delete;
     Entry& operator=(const Entry&) = delete;
 
-    // Records a default. A character string, and an integer of a type that has no converter (1,
-    // -1, 2L), are kept as text only, to be converted when applied: set_default(1) suits an
-    // unsigned int member, and parse reports a default that does not fit.
+    // Records a default: a value of the member's type, a character string read as a
+    // command-line value would be, or a value of another type (set_default(1) for an unsigned
+    // int), read from its text; parse reports a default that does not convert.
     template <typename V> Entry& set_default(const V& value) {
-        if constexpr (std::is_enum_v<V>) {
-            default_text = to_lower(magic_enum::enum_name(value));
+        if constexpr (is_character_string<V>) {
+            default_text = std::string(value);
         } else {
-            std::ostringstream text;
-            text << std::boolalpha << value;
-            default_text = text.str();
-        }
-        if constexpr (!is_character_string<V> && !is_other_integer<V>) {
+            default_text = Converter<V>::to_text(value);
             default_converter = std::make_unique<ConvertType<V>>(value);
         }
         return *this;
     }
 
-    // Makes the entry take several command-line words, joined by commas.
+    // Makes the entry take several command-line words: each an element of a std::vector
+    // member, or all joined by commas into a std::string member.
     Entry& set_multi_valued(bool value = true) {
         multi_valued = value;
         return *this;
     }
 
+    // Takes the value of the environment variable name, where it is set, when the command line
+    // gives none; the declared default comes after it.
+    Entry& set_env(const std::string& name) {
+        env_name = name;
+        return *this;
+    }
+
+    // Adds a test of every value the entry receives, once converted: test(text) throws
+    // std::runtime_error with the reason for a value it refuses (<argparse/validators.hpp>).
+    template <typename F> Entry& validate(F test) {
+        struct Test : Validator {
+            F test;
+            explicit Test(F test) : test(std::move(test)) {}
+            void operator()(const std::string& text) const override { test(text); }
+        };
+        validators.push_back(std::make_unique<Test>(std::move(test)));
+        return *this;
+    }
+
     // Binds a member of type T to storage owned by a new target converter.
     template <typename T> operator T&() {
+        if constexpr (!detail::is_vector<T> && !std::is_same_v<T, std::string>) {
+            if (multi_valued) {
+                refuse_multi_valued();
+            }
+        }
         auto converter = std::make_unique<ConvertType<T>>();
         T& data = converter->data;
         target_converter = std::move(converter);
@@ -76,9 +108,8 @@ private:
     static constexpr bool is_character_string =
         std::is_array_v<V> || std::is_same_v<std::decay_t<V>, const char*> ||
         std::is_same_v<std::decay_t<V>, char*>;
-    template <typename V>
-    static constexpr bool is_other_integer =
-        std::is_integral_v<V> && !std::is_same_v<V, bool> && !std::is_same_v<V, unsigned int>;
+
+    [[noreturn]] void refuse_multi_valued() const;
 };
 
 // Returns an option name as the user types it: -d for a one-letter name, --data-type otherwise.
