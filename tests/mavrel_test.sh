@@ -53,6 +53,7 @@ row 255 "" "Invalid argument, could not convert \"wide\" $width" "" T wide
 row 255 "" "Invalid argument \"4294967296\" $width. Error: out of range" "" T 4294967296
 row 255 "" "Invalid argument \"-1\" $width. Error: out of range" "" T -1 --help=0
 row 255 "" "Invalid argument \"float16\" $heights" "" T 1 -d float16 -d int16
+row 255 "" 'Invalid argument "x\nArgument missing: y" '"$heights" "" T 1 -d $'x\nArgument missing: y'
 row 255 "" "$no_d" "" T 1 -d -f int8
 row 255 "" "$(unrecognised i n t 1 6)
 $no_d" "" T 1 -dint16
@@ -64,6 +65,7 @@ row 0 "" "" "$(pair 1 8 2)" --data-type=FLOAT64 T 1 -f int16
 row 0 "" "" "$(pair 4 8 8)" T 2 -d=int64 --flag-type INT64
 row 0 "" "" "$(pair 1 4 4)" -d int32 T --flag-type=Int32 1
 row 0 "" "$(unrecognised datatype)" "$(pair 1 4 1)" T 1 --datatype int16
+row 0 "" "$(unrecognised 'a\033[2Jb')" "$(pair 1 4 1)" T 1 $'--a\e[2Jb'
 row 0 "" "$(unrecognised colour - '' Version)" "$(pair 1 4 1 red)" --colour red 1 x - -- --Version
 row 0 "" "" "$(pair 1 4 1 "$long")" "$long" 1 <&- # the temporary file may get descriptor 0
 row 255 "failed to create tile: nodir/T: No such file or directory" "" "" nodir/T 3

@@ -3,6 +3,7 @@
 
 #include <argparse/args.hpp>
 #include <argparse/exit.hpp>
+#include <argparse/printable.hpp>
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,7 +25,7 @@ bool is_option_word(const std::string& word, bool strict) {
 
 // Returns the entry's message for the converter failure being handled; rethrows any other.
 std::string conversion_error(const Entry& entry, const std::string& text) {
-    const std::string subject = "\"" + text + "\" for " + entry._get_keys();
+    const std::string subject = "\"" + printable(text) + "\" for " + entry._get_keys();
     const std::string help = " (" + entry.help_text + ")";
     try {
         throw;
@@ -149,7 +150,7 @@ private:
         } else if (!grouped && entry.multi_valued) {
             receive(entry, {});
         } else {
-            entry.error_message = "No value provided for: " + name;
+            entry.error_message = "No value provided for: " + printable(name);
         }
     }
 
@@ -166,7 +167,7 @@ private:
     }
 
     void unknown(const std::string& name) {
-        const std::string message = "unrecognised commandline argument: " + name;
+        const std::string message = "unrecognised commandline argument: " + printable(name);
         if (strict) {
             errors.push_back(message + suggestion(name, args.option_map));
         } else if (raise_on_error) {
@@ -344,7 +345,7 @@ void Args::parse(int argc, const char* const* argv, const bool& raise_on_error) 
     }
     const auto extra_word = assign_positional(positional_entries, scan.positional_words);
     if (extra_word && settings.strict) {
-        scan.errors.push_back("unexpected argument: " + *extra_word);
+        scan.errors.push_back("unexpected argument: " + printable(*extra_word));
     }
     apply_environment(entries);
     for (const auto& entry : entries) {
