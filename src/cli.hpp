@@ -21,9 +21,12 @@ public:
     void welcome() override;
 };
 
-// The command line of mavrel-georef: mavrel's, to describe the tile that mavrel wrote.
+// The command line of mavrel-georef: mavrel's, to describe the tile that mavrel wrote. A
+// header for other types than the tile's would be silently wrong, so a mistyped option or an
+// extra word is an error here, where mavrel only warns.
 class GeorefArgs : public CliArgs {
 public:
+    GeorefArgs() { settings.strict = true; }
     void welcome() override;
 };
 

@@ -40,9 +40,9 @@ for the integer types, bytes for int8 flags.
 const char* const exit_status =
     R"roff(0 when both headers were written and reached stable storage.
 0 also after \-\-version or \-\-help, once standard output took their text.
-An unknown option only warns on standard error, as with mavrel.
 .PP
-255 after a command\-line error, when the name gives no cell, the width is below 2, a file
+255 after a command\-line error (where mavrel only warns, an unknown option, with a hint at
+the option meant, and a word after WIDTH are errors too), when the name gives no cell, the width is below 2, a file
 of the tile is missing or its size differs from WIDTH \(mu WIDTH samples of its type, or a
 header could not be written; one line on standard error says why.
 Nothing is written after a failed check.

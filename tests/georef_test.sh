@@ -105,6 +105,8 @@ N45E007 3 -f int16|N45E007_flag: 9 bytes, not 3x3 int16 samples
 N45E007 2|N45E007: 36 bytes, not 2x2 float32 samples
 N45E008 3|N45E008: No such file or directory
 d 3|d: $tile_name
+N45E007 3 --datatype int16|unrecognised commandline argument: datatype (did you mean --data-type?)
+N45E007 3 extra|unexpected argument: extra
 EOF
 mkdir N45E009 && touch N45E009_flag
 expect 255 "" "N45E009: not a regular file" mavrel-georef N45E009 3
