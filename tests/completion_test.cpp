@@ -219,6 +219,31 @@ paint-it 2                        2023-11-14                       paint-it(1)
 )");
 }
 
+// The page's date comes from SOURCE_DATE_EPOCH, when set, which must be a whole number of
+// seconds: anything else is refused rather than read in part.
+TEST(completion, man_page_date_is_source_date_epoch_or_refused) {
+    const Paint paint;
+    argparse::ManPage page;
+    page.summary = "paint a file";
+    const auto date_line = [&](const char* epoch) {
+        ::setenv("SOURCE_DATE_EPOCH", epoch, 1);
+        std::string text;
+        try {
+            text = argparse::man_page(paint, "paint-it", page);
+            text = text.substr(0, text.find('\n'));
+        } catch (const std::invalid_argument& refusal) {
+            text = refusal.what();
+        }
+        ::unsetenv("SOURCE_DATE_EPOCH");
+        return text;
+    };
+    EXPECT_EQ(date_line("86400"), R"(.TH "paint-it" "1" "1970-01-02" "paint-it")");
+    for (const char* epoch : {"abc", "-5", "5x", " 5", "99999999999999999999"}) {
+        EXPECT_EQ(date_line(epoch),
+                  "SOURCE_DATE_EPOCH is not a number of seconds: \"" + std::string(epoch) + "\"");
+    }
+}
+
 // The page says what --help says, without the parser's own words, as lintian and man-db read it;
 // what is typed has minus signs (\-), which every renderer shows as such, not hyphens.
 TEST(completion, man_page_describes_every_option_and_type_of_the_help_text) {
