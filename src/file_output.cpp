@@ -48,16 +48,23 @@ bool sync_to_storage(int fd) {
     return nothing_to_sync;
 }
 
+// Opens directory for reading; -1 with errno set where it may not be read, or the file system
+// refuses.
+Descriptor open_to_read(int directory) {
+    return Descriptor(::openat(directory, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
 // Brings a new name in directory onto stable storage: through the directory where it may be
-// opened for reading, else by syncing the file system that holds the named file. Then asks
-// the file system about the file once more, as a shut down XFS answers a directory's sync
-// with success but a file's with EIO; fdatasync has nothing left to write, so it costs little.
+// opened for reading, else by syncing the file system that holds the named file. A shut down
+// XFS answers a directory's fsync with success, but refuses to open anything: so the
+// directory is opened once more after its sync, which costs no I/O (a second fsync of the
+// file would flush the disk's cache again).
 bool sync_name(int directory, int file) {
-    Descriptor opened(::openat(directory, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Descriptor opened = open_to_read(directory);
     if (!opened.valid()) {
-        return errno == EACCES && ::syncfs(file) == 0 && ::fdatasync(file) == 0;
+        return errno == EACCES && ::syncfs(file) == 0;
     }
-    return sync_to_storage(opened.get()) && opened.close() && ::fdatasync(file) == 0;
+    return sync_to_storage(opened.get()) && opened.close() && open_to_read(directory).valid();
 }
 
 // Readies an open file for writing from its start: a device or FIFO opened without waiting
