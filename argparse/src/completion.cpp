@@ -78,29 +78,13 @@ std::string subcommand_step(const Command& command) {
            ") path+=\" $w\" ;; esac ;;\n";
 }
 
-// How an option's value completes, when the option is the word before or is written
-// --name=: a list of names, file names or nothing, as the next word or only after "=".
-std::string value_step(const Entry& entry) {
-    if (is_flag(entry)) {
-        return "";
-    }
-    std::vector<std::string> patterns = dashed_names(entry);
-    for (auto& name : patterns) {
-        name = quoted(name);
-    }
-    return "            " + joined(patterns, "|") +
-           ") takes=" + (entry.implicit_value ? "equals" : "next") + " values=(" +
-           quoted_words(value_names(entry)) + ")" + (takes_file_name(entry) ? " files=1" : "") +
-           " ;;\n";
-}
-
 std::string command_data(const Command& command) {
     std::vector<std::string> options;
     std::string values;
     for (const auto& entry : options_of(*command.args)) {
         const auto names = dashed_names(*entry);
         options.insert(options.end(), names.begin(), names.end());
-        values += value_step(*entry);
+        values += value_case(*entry, "            ", "");
     }
     return "    " + quoted(command.path) + ")\n        subs=(" +
            quoted_words(subcommand_names(*command.args)) + ")\n        options=(" +

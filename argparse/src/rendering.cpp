@@ -127,6 +127,20 @@ std::string quoted_words(const std::vector<std::string>& words) {
     return joined(quoted_list, " ");
 }
 
+std::string value_case(const Entry& entry, const std::string& indent, const std::string& open) {
+    if (is_flag(entry)) {
+        return "";
+    }
+    std::vector<std::string> patterns = dashed_names(entry);
+    for (auto& name : patterns) {
+        name = argparse::quoted(name);
+    }
+    return indent + open + joined(patterns, "|") +
+           ") takes=" + (entry.implicit_value ? "equals" : "next") + " values=(" +
+           quoted_words(value_names(entry)) + ")" + (takes_file_name(entry) ? " files=1" : "") +
+           " ;;\n";
+}
+
 std::string function_name(const std::string& program) {
     std::string name = "_";
     for (char c : program) {

@@ -59,6 +59,12 @@ std::string quoted(const std::string& text);
 // Returns each word quoted, joined by blanks: a list for a bash or zsh array.
 std::string quoted_words(const std::vector<std::string>& words);
 
+// Returns a case of the bash and zsh scripts that says how an option's value completes, when
+// the option is the word before or is written --name=: a list of names, file names or nothing,
+// as the next word or only after "=". The case opens with open (bash needs none, zsh "("),
+// after indent; a flag has none.
+std::string value_case(const Entry& entry, const std::string& indent, const std::string& open);
+
 // Returns the name of a shell function for program: "_" followed by its name, with every
 // byte other than a letter or digit made "_".
 std::string function_name(const std::string& program);

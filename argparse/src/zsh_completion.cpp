@@ -34,20 +34,6 @@ std::string subcommand_step(const Command& command) {
            ") cmd+=\" $w\" ;; esac ;;\n";
 }
 
-std::string value_step(const Entry& entry) {
-    if (is_flag(entry)) {
-        return "";
-    }
-    std::vector<std::string> patterns = dashed_names(entry);
-    for (auto& name : patterns) {
-        name = quoted(name);
-    }
-    return "        (" + joined(patterns, "|") +
-           ") takes=" + (entry.implicit_value ? "equals" : "next") + " values=(" +
-           quoted_words(value_names(entry)) + ")" + (takes_file_name(entry) ? " files=1" : "") +
-           " ;;\n";
-}
-
 // A description on one line, as compadd shows it beside the name.
 std::string one_line(std::string text) {
     for (char& c : text) {
@@ -65,7 +51,7 @@ std::string command_data(const Command& command, const Descriptions& description
             options.push_back(name);
             shown.push_back(name + "  -- " + one_line(description(command, *entry, descriptions)));
         }
-        values += value_step(*entry);
+        values += value_case(*entry, "        ", "(");
     }
     return "    (" + quoted(command.path) + ")\n        subs=(" +
            quoted_words(subcommand_names(*command.args)) + ")\n        options=(" +
