@@ -1,3 +1,5 @@
+// The registry: declaring positional arguments, options, flags, subcommands and groups, and
+// refusing names that cannot be typed or rendered.
 #include <argparse/args.hpp>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Reading the built-in value types from command-line words, and writing numbers back.
 #include <argparse/convert.hpp>
 
 #include <cctype>

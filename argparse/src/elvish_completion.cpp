@@ -1,3 +1,4 @@
+// The elvish completion module, rendered from the declarations.
 #include "rendering.hpp"
 
 #include <argparse/completion.hpp>

@@ -1,3 +1,4 @@
+// An entry: splitting its key list, and its defaults, environment variable and validators.
 #include <argparse/entry.hpp>
 
 #include <sstream>

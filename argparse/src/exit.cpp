@@ -1,3 +1,4 @@
+// Ending the program once standard output has taken what was written to it.
 #include <argparse/exit.hpp>
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// The fish completion script, rendered from the declarations.
 #include "rendering.hpp"
 
 #include <argparse/completion.hpp>

@@ -1,3 +1,4 @@
+// The help text: usage line, tables of arguments and options, and subcommand sections.
 #include <argparse/args.hpp>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The manual page in roff, rendered from the declarations and the prose a program adds.
 #include "rendering.hpp"
 
 #include <argparse/man_page.hpp>

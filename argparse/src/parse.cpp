@@ -1,3 +1,4 @@
+// The parsing pass: words to entries, defaults, help and version requests, and errors.
 #include "help_option.hpp"
 #include "suggestion.hpp"
 

@@ -1,3 +1,4 @@
+// Words from the command line or the file system shown in a one-line message.
 #include <argparse/printable.hpp>
 
 namespace argparse {

@@ -1,3 +1,4 @@
+// What the completion scripts and the manual page, each rendered from the declarations, share.
 #include "rendering.hpp"
 
 #include "help_option.hpp"

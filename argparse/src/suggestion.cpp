@@ -1,3 +1,4 @@
+// The "did you mean" hint for a mistyped option name.
 #include "suggestion.hpp"
 
 #include <algorithm>

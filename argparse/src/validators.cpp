@@ -1,3 +1,4 @@
+// The validators that a program may attach to an entry: a range, a set, an existing file.
 #include <argparse/validators.hpp>
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// The zsh completion function, rendered from the declarations.
 #include "rendering.hpp"
 
 #include <argparse/completion.hpp>

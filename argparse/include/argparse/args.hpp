@@ -1,5 +1,8 @@
 #pragma once
 
+// The base of a declarative command line: a class derived from Args declares its arguments as
+// reference members, and parse fills them.
+
 #include <argparse/entry.hpp>
 
 #include <exception>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Completion scripts for bash, zsh, fish and elvish, rendered from the declarations.
+
 #include <argparse/args.hpp>
 
 #include <map>

@@ -1,5 +1,7 @@
 #pragma once
 
+// One declared argument: its names, texts, default and converters, and the member it binds.
+
 #include <argparse/convert.hpp>
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Enumerations known by their value names, in any letter case.
+
 #include <argparse/to_lower.hpp>
 
 #include <magic_enum/magic_enum.hpp>
