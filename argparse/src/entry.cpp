@@ -1,4 +1,4 @@
-// An entry: splitting its key list, and its defaults, environment variable and validators.
+// An entry: splitting its key list, making it, and refusing several words for a member of one value.
 #include <argparse/entry.hpp>
 
 #include <sstream>
