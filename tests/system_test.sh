@@ -223,14 +223,15 @@ expect 255 "failed to create tile: quota: Disk quota exceeded" "" env ASAN_OPTIO
     strace -qq -o /dev/null -e inject=fchown:error=EDQUOT mavrel quota 3
 expect 0 "an old tile" "" cat quota
 
-# An append-only or immutable directory takes no replacement, and keeps no temporary file.
-if [ "$(id -u)" -eq 0 ] && mkdir fixed-a fixed-i && echo old | tee fixed-a/T >fixed-i/T &&
-    chattr +a fixed-a && chattr +i fixed-i; then
-    for dir in fixed-a fixed-i; do
-        expect 255 "failed to create tile: $dir/T: Operation not permitted" "" mavrel $dir/T 1
-        expect 0 "T" "" ls -A $dir
+# An append-only or immutable directory takes no replacement, and keeps no temporary file; an
+# append-only or immutable file stays as it is.
+if [ "$(id -u)" -eq 0 ] && mkdir fixed-a fixed-i fixed && echo old | tee fixed-a/T fixed-i/T fixed/A >fixed/I &&
+    chattr +a fixed-a fixed/A && chattr +i fixed-i fixed/I; then
+    for tile in fixed-a/T fixed-i/T fixed/A fixed/I; do
+        expect 255 "failed to create tile: $tile: Operation not permitted" "" mavrel $tile 1
     done
-    chattr -a fixed-a && chattr -i fixed-i
+    expect 0 "fixed: A I fixed-a: T fixed-i: T old old" "" sh -c 'echo $(ls -A fixed fixed-a fixed-i) $(cat fixed/A fixed/I)'
+    chattr -a fixed-a fixed/A && chattr -i fixed-i fixed/I
 else
     skipped "chattr +a and +i need root and a file system that has them"
 fi
