@@ -8,7 +8,7 @@ top=mavrel-$3-linux-$5 emulator=${6:-}
 cpack -B packages --config "$4/CPackConfig.cmake" >/dev/null
 expect 0 "$top.tar.gz: OK" "" sh -c "cd packages && sha256sum -c $top.tar.gz.sha256"
 expect 0 "$(lines LICENSE README bin/mavrel{,-batch-status,-georef,-strict,-tile-names,-verify} \
-    share/bash-completion/completions/mavrel{,-georef} share/elvish/lib/mavrel{,-georef}.elv \
+    share/bash-completion/completions/mavrel{,-georef} share/elvish/lib/mavrel{-georef,}.elv \
     share/fish/vendor_completions.d/mavrel{-georef,}.fish \
     share/man/man1/mavrel{-batch-status,-georef,-strict,-tile-names,-verify,}.1.gz \
     share/mavrel/tiles.sbatch share/zsh/site-functions/_mavrel{,-georef} | sed "s|^|$top/|")" "" sh -c "tar -tzf packages/$top.tar.gz | grep -v '/\$' | sort"
