@@ -201,14 +201,15 @@ TEST(declarations, mistakes_throw_where_they_are_made_and_leave_the_earlier_ones
         EXPECT_EQ(parse_words(args, {"-x", "v", "pull", "o"}) + args.x + args.pull.source, "vo");
     }
     struct Multi : argparse::Args {
-        unsigned int& n = kwarg("n", "numbers").set_multi_valued();
+        unsigned int& n = kwarg("n,numbers", "numbers").set_multi_valued();
     };
     struct Grouped : argparse::Args {
         Grouped() { exclusive({"x"}); }
     };
     for (const auto& [thrown, message] :
-         {std::pair{+[] { Multi(); },
-                    R"(option "n": several words need a std::vector or std::string member)"},
+         {std::pair{
+              +[] { Multi(); },
+              R"(option "n,numbers": several words need a std::vector or std::string member)"},
           {+[] { Grouped(); }, R"(group "x": a group needs two names or more)"},
           {+[] {
                Declared().together({"x", "y"});

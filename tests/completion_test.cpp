@@ -162,6 +162,10 @@ TEST(completion, zsh_and_fish_offer_option_names_enumeration_values_and_files) {
         "--shade\ta \"shade\" of $HOME's \\ colour .br [dark]: yes\n"
         "--shade=\ta \"shade\" of $HOME's \\ colour .br [dark]: yes\n"
         "--version\tprint the version and exit; only as the sole argument\n");
+    // elvish's menu shows a description on one line too, its quote written twice.
+    EXPECT_NE(argparse::elvish_completion(paint, "paint-it")
+                  .find(R"('a "shade" of $HOME''s \ colour .br [dark]: yes')"),
+              std::string::npos);
 }
 
 // Each shell and man read each rendering of a declaration with awkward texts without a word.
