@@ -89,6 +89,7 @@ TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
         {mavrel, "mavrel -f=", "int8 int16 int32 int64\n"},
         {mavrel, "mavrel -", "-d --data-type -f --flag-type --version -\\? --help\n"},
         {mavrel, "mavrel --version N4", "N45E007\n"},
+        {mavrel, "mavrel \"a\\\"b\" -d ", "int16 int32 int64 float32 float64\n"},
         {other, "paint-it --", "--colour --it\\'s --shade --coats --help\n"},
         {other, "paint-it --it\\'s=b", "blue\n"},
         {other, "paint-it -c g", "green\n"},

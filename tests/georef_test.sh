@@ -10,6 +10,12 @@ gis=$1/docs/gis.md
 # The page's recipes call the installed names.
 mkdir bin && ln -s "$1/scripts/tile-names" bin/mavrel-tile-names && PATH=$work/bin:$PATH
 
+# Its own name in its version line and its help text, whose table is mavrel's.
+expect 0 "mavrel-georef $(mavrel --version | cut -d' ' -f2)" "" mavrel-georef --version
+expect 0 "$(lines 'mavrel-georef - write headers that place a mavrel tile for GIS tools.' \
+    'The mavrel authors <https://mavrel.example.org/>' '' 'Usage: mavrel-georef TILE WIDTH  [options...]' \
+    "$(mavrel --help | sed -n '5,$p')")" "" mavrel-georef --help
+
 # info FILE: what gdalinfo -json reads of FILE: size, band type, whether the system is WGS 84
 # as EPSG:4326, and the geotransform to 12 decimals (python3 comes with gdal-bin).
 info() {

@@ -216,12 +216,15 @@ else
     skipped "cannot mount an XFS image (needs root and a loop device)"
 fi
 
-# An fchown that fails other than for want of permission (a group quota) fails the run, and
-# the old tile stays.
-echo "an old tile" >quota
-expect 255 "failed to create tile: quota: Disk quota exceeded" "" env ASAN_OPTIONS=detect_leaks=0 \
-    strace -qq -o /dev/null -e inject=fchown:error=EDQUOT mavrel quota 3
-expect 0 "an old tile" "" cat quota
+# Keeping the old file's identity failing other than for want of permission (a group quota
+# refusing the fchown, a disk failing as the attributes are listed) fails the run, and the old
+# tile stays.
+for fault in "fchown EDQUOT Disk quota exceeded" "flistxattr EIO Input/output error"; do
+    read -r call error message <<<"$fault" && echo "an old tile" >identity
+    expect 255 "failed to create tile: identity: $message" "" env ASAN_OPTIONS=detect_leaks=0 \
+        strace -qq -o /dev/null -e inject="$call:error=$error" mavrel identity 3
+    expect 0 "an old tile" "" cat identity
+done
 
 # An append-only or immutable directory takes no replacement, and keeps no temporary file; an
 # append-only or immutable file stays as it is.
