@@ -247,6 +247,37 @@ TEST(completion, man_page_date_is_source_date_epoch_or_refused) {
         EXPECT_EQ(date_line(epoch),
                   "SOURCE_DATE_EPOCH is not a number of seconds: \"" + std::string(epoch) + "\"");
     }
+    // A number of seconds so great that its year has no date.
+    EXPECT_EQ(date_line("99999999999999999"), "no date for 99999999999999999 seconds");
+}
+
+// OPTIONS follows the section DESCRIPTION, or SYNOPSIS where a page has none.
+TEST(completion, man_page_options_follow_description_or_synopsis) {
+    const Paint paint;
+    argparse::ManPage page;
+    page.summary = "paint a file";
+    page.date = "2026-01-01";
+    const auto titles = [&] {
+        const std::string text = argparse::man_page(paint, "paint-it", page);
+        std::string found;
+        for (std::size_t at = text.find(".SH "); at != std::string::npos;
+             at = text.find(".SH ", at + 1)) {
+            found += text.substr(at + 4, text.find('\n', at) - at - 4) + " ";
+        }
+        return found;
+    };
+    page.sections = {{"EXAMPLES", "none"}};
+    EXPECT_EQ(titles(), "NAME SYNOPSIS \"OPTIONS\" \"EXAMPLES\" ");
+    page.sections = {{"EXAMPLES", "none"}, {"DESCRIPTION", "paints"}};
+    EXPECT_EQ(titles(), "NAME SYNOPSIS \"EXAMPLES\" \"DESCRIPTION\" \"OPTIONS\" ");
+}
+
+// Each program's page says more of --version and --help than their help texts can.
+TEST(completion, man_pages_give_their_own_texts_for_version_and_help) {
+    EXPECT_EQ(shell("for page in mavrel mavrel-georef; do zcat " MAVREL_GENERATED "/$page.1.gz | "
+                    "grep -c -e '^as the only argument, prints' -e '^prints the description, the "
+                    "usage line'; done"),
+              "2\n2\n");
 }
 
 // The page says what --help says, without the parser's own words, as lintian and man-db read it;
