@@ -157,6 +157,12 @@ TEST(parse, fills_every_kind_of_declaration_or_reports_the_first_error) {
     EXPECT_EQ(mismatched.one, 1U);
     EXPECT_EQ(parse_words(negative, {"-k", "2"}),
               "Invalid argument \"-1\" for -b (below zero). Error: out of range");
+    // A program started with no argv[0] at all (execve with an empty vector) has no name.
+    struct Nameless : argparse::Args {
+    } nameless;
+    const char* const none[] = {nullptr};
+    nameless.parse(0, none, true);
+    EXPECT_EQ(nameless.program_name, "");
     auto original = std::make_unique<Tool>();
     parse_words(*original, {"-n", "x", "pull", "origin"});
     const Tool copy = *original;
