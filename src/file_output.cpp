@@ -201,16 +201,13 @@ void write_file(const std::string& name, const void* bytes, std::size_t count) {
     }
     refuse_fixed_directory(target.directory.get(), name);
     Identity identity;
-    const Identity* old = nullptr;
-    if (target.file.valid()) {
-        if (!read_identity(target.file.get(), target.status, identity)) {
-            if (!may_not_keep(errno)) {
-                throw_file_error(name);
-            }
-            return write_in_place(target, name, bytes, count);
+    if (target.file.valid() && !read_identity(target.file.get(), target.status, identity)) {
+        if (!may_not_keep(errno)) {
+            throw_file_error(name);
         }
-        old = &identity;
+        return write_in_place(target, name, bytes, count);
     }
+    const Identity* old = target.file.valid() ? &identity : nullptr;
     Replacement replacement = replace(target, old, false, name, bytes, count);
     if (replacement == Replacement::link_refused) {
         replacement = replace(target, old, true, name, bytes, count); // the bytes are written again
