@@ -1,9 +1,11 @@
 #pragma once
 
+// An open file descriptor that closes itself.
+
 #include <unistd.h>
 #include <utility>
 
-namespace cli {
+namespace writer {
 
 // An open file descriptor, or -1, closed when this goes.
 class Descriptor {
@@ -30,4 +32,4 @@ private:
     int fd;
 };
 
-} // namespace cli
+} // namespace writer

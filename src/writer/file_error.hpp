@@ -1,17 +1,17 @@
 #pragma once
 
-#include <argparse/printable.hpp>
+// How the writer reports a failed call on a file.
 
 #include <cerrno>
 #include <string>
 #include <system_error>
 
-namespace cli {
+namespace writer {
 
-// Throws the error of a failed call on a file, its message naming the file as the user gave it,
-// on one line whatever the name holds.
+// Throws the error of a failed call on a file, as "NAME: reason" with the name as the caller
+// gave it; whoever prints the message makes it printable.
 [[noreturn]] inline void throw_file_error(const std::string& name, int error = errno) {
-    throw std::system_error(error, std::generic_category(), argparse::printable(name));
+    throw std::system_error(error, std::generic_category(), name);
 }
 
-} // namespace cli
+} // namespace writer

@@ -1,65 +1,26 @@
-// Owner, group, mode, ACL, extended attributes and chattr flags: read from an old file, and
-// given to the file that replaces it.
-#include "file_metadata.hpp"
+// What a file has besides its bytes (owner, group, mode, ACL, extended attributes, chattr
+// flags): read from an old file, and given to the file that replaces it.
+#include "identity.hpp"
+
+#include "extended_attributes.hpp"
 
 #include <cerrno>
-#include <cstring>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
-namespace cli {
+namespace writer {
 namespace {
-
-constexpr const char* access_acl = "system.posix_acl_access";
-constexpr const char* capability_name = "security.capability";
 
 // Flags that the owner may set and that say how to store the file, not what it may do.
 constexpr int kept_flags =
     FS_SYNC_FL | FS_NODUMP_FL | FS_NOATIME_FL | FS_COMPR_FL | FS_NOCOMP_FL | FS_NOCOW_FL;
 
-// Sets bytes to what call(buffer, size) fills, asking it first how many there are; false with
-// errno set when either call fails.
-template <typename Call> bool read_sized(std::string& bytes, Call call) {
-    const ssize_t size = call(nullptr, 0);
-    if (size < 0) {
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(size));
-    const ssize_t read = call(bytes.data(), bytes.size());
-    bytes.resize(read < 0 ? 0 : static_cast<std::size_t>(read));
-    return read >= 0;
-}
-
 // Integrity hashes of the old content, which the kernel or the integrity subsystem would drop
 // or refuse on new content.
 bool vouches_for_content(const std::string& name) {
     return name == "security.ima" || name == "security.evm";
-}
-
-// The names of fd's extended attributes; false with errno set when they cannot be listed.
-bool attribute_names(int fd, std::vector<std::string>& names) {
-    std::string list;
-    if (!read_sized(
-            list, [&](char* buffer, std::size_t size) { return ::flistxattr(fd, buffer, size); })) {
-        return errno == ENOTSUP; // a file system without attributes: there are none
-    }
-    for (const char* name = list.data(); name < list.data() + list.size();
-         name += std::strlen(name) + 1) {
-        names.emplace_back(name);
-    }
-    return true;
-}
-
-bool read_attribute(int fd, const std::string& name, std::string& value) {
-    return read_sized(value, [&](char* buffer, std::size_t size) {
-        return ::fgetxattr(fd, name.c_str(), buffer, size);
-    });
-}
-
-bool set_attribute(int fd, const std::string& name, const std::string& value) {
-    return ::fsetxattr(fd, name.c_str(), value.data(), value.size(), 0) == 0;
 }
 
 bool read_attributes(int fd, Identity& identity) {
@@ -179,14 +140,4 @@ void restore_after_rewrite(int fd, const struct stat& status,
     give_capability(fd, capability);
 }
 
-std::optional<std::string> capability_of(int fd) {
-    std::string value;
-    return read_attribute(fd, capability_name, value) ? std::optional(value) : std::nullopt;
-}
-
-std::optional<std::string> acl_of(int fd) {
-    std::string value;
-    return read_attribute(fd, access_acl, value) ? std::optional(value) : std::nullopt;
-}
-
-} // namespace cli
+} // namespace writer

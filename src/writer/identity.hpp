@@ -1,14 +1,14 @@
 #pragma once
 
+// What a file has besides its bytes, and how a replacement or a rewrite in place keeps it.
+
 #include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <utility>
 #include <vector>
 
-// What a replacement keeps of the file it replaces besides its bytes, and what a rewrite in
-// place must give back to it.
-namespace cli {
+namespace writer {
 
 // What an old file has besides its bytes, read through its own descriptor before anything is
 // written, so that nobody can swap the name in between.
@@ -49,10 +49,4 @@ bool keep_after_writing(int fd, const Identity& identity);
 void restore_after_rewrite(int fd, const struct stat& status,
                            const std::optional<std::string>& capability);
 
-// The file capability of fd, if it has one.
-std::optional<std::string> capability_of(int fd);
-
-// The access ACL of fd, if it has one.
-std::optional<std::string> acl_of(int fd);
-
-} // namespace cli
+} // namespace writer

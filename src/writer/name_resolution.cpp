@@ -1,8 +1,10 @@
-// Finding the file that a name refers to, one entry and one link at a time, under the rules
+// Resolving a name to the file it refers to, one entry and one link at a time, under the rules
 // by which the kernel protects shared directories.
-#include "file_target.hpp"
+#include "name_resolution.hpp"
 
 #include "file_error.hpp"
+#include "names.hpp"
+#include "shared_directory.hpp"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,34 +12,14 @@
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <sys/vfs.h>
+#include <unistd.h>
 
-namespace cli {
+namespace writer {
 namespace {
 
-// The directory part of path with its final slash, or "." for the working directory.
-std::string directory_of(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
-}
-
-// The last part of path; "." where path names a directory by its final slash.
-std::string leaf_of(const std::string& path) {
-    const std::string leaf = path.substr(path.rfind('/') + 1);
-    return leaf.empty() ? "." : leaf;
-}
-
-// Whether file, in directory, is a FIFO or a file of several links that a user other than
-// the process and the directory's owner put into a sticky directory that others may write.
-bool planted(int directory, const struct stat& file) {
-    struct stat status {};
-    const bool shared = ::fstat(directory, &status) == 0 && (status.st_mode & S_ISVTX) != 0 &&
-                        (status.st_mode & (S_IWGRP | S_IWOTH)) != 0;
-    const bool lure = S_ISFIFO(file.st_mode) || (S_ISREG(file.st_mode) && file.st_nlink > 1);
-    return shared && lure && file.st_uid != ::geteuid() && file.st_uid != status.st_uid;
-}
-
 void refuse_planted(const FileTarget& target, const std::string& name, const struct stat& file) {
-    if (planted(target.directory.get(), file)) {
+    struct stat directory {};
+    if (::fstat(target.directory.get(), &directory) == 0 && planted(directory, file, ::geteuid())) {
         throw_file_error(name, EACCES);
     }
 }
@@ -72,13 +54,9 @@ bool open_leaf(FileTarget& target, const std::string& name, int flags) {
 }
 
 // Whether the kernel's rule lets the process follow a link in directory.
-bool may_follow(int directory, const struct stat& link) {
+bool may_follow_in(int directory, const struct stat& link) {
     struct stat status {};
-    if (::fstat(directory, &status) != 0) {
-        return false;
-    }
-    const bool shared = (status.st_mode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH);
-    return !shared || link.st_uid == ::geteuid() || link.st_uid == status.st_uid;
+    return ::fstat(directory, &status) == 0 && may_follow(status, link, ::geteuid());
 }
 
 // Whether directory is in /proc, whose links name open files rather than paths.
@@ -117,7 +95,7 @@ public:
         if (!link.valid() || ::fstat(link.get(), &status) != 0 || !S_ISLNK(status.st_mode)) {
             return false;
         }
-        if (++links > 40 || !may_follow(directory, status)) {
+        if (++links > 40 || !may_follow_in(directory, status)) {
             fail(links > 40 ? ELOOP : EACCES);
         }
         char buffer[PATH_MAX];
@@ -151,20 +129,6 @@ private:
 
 } // namespace
 
-void check_name(const std::string& name) {
-    if (name.empty()) {
-        throw_file_error("\"\"", ENOENT);
-    }
-    bool too_long = name.size() >= PATH_MAX;
-    for (std::size_t start = 0, end = 0; start < name.size() && !too_long; start = end + 1) {
-        end = std::min(name.find('/', start), name.size());
-        too_long = end - start > NAME_MAX;
-    }
-    if (too_long) {
-        throw_file_error(name, ENAMETOOLONG);
-    }
-}
-
 FileTarget find_target(const std::string& name) {
     Walk walk(name);
     FileTarget target;
@@ -189,4 +153,4 @@ FileTarget find_target(const std::string& name) {
     return target;
 }
 
-} // namespace cli
+} // namespace writer

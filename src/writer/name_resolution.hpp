@@ -1,12 +1,13 @@
 #pragma once
 
+// Resolving a name to the file it refers to, as the kernel would for any program.
+
 #include "descriptor.hpp"
 
 #include <string>
 #include <sys/stat.h>
 
-// Finding the file that a name refers to, as the kernel would for any program.
-namespace cli {
+namespace writer {
 
 // The file that a name finally refers to, found as the kernel finds it for any program.
 struct FileTarget {
@@ -17,10 +18,6 @@ struct FileTarget {
     bool through_proc = false; // named by an open descriptor, as /dev/stdout is: not a path
 };
 
-// Throws std::system_error naming name where the kernel would refuse it: empty, PATH_MAX
-// bytes or longer, or with an entry longer than NAME_MAX.
-void check_name(const std::string& name);
-
 // Walks name one entry at a time and follows symbolic links, to directories too, only where
 // the kernel's fs.protected_symlinks would, whatever it is set to: a link in a sticky,
 // world-writable directory only when the process or the directory's owner owns it. Opens an
@@ -30,4 +27,4 @@ void check_name(const std::string& name);
 // write. Throws std::system_error naming name.
 FileTarget find_target(const std::string& name);
 
-} // namespace cli
+} // namespace writer

@@ -1,20 +1,13 @@
 #pragma once
 
-#include <csignal>
+// The temporary file that a signal removes before it ends the process.
+
 #include <string>
 
-// What a signal does while a file is written: it may not leave a temporary file behind, and a
-// write that the kernel refuses with a signal is reported as a failure instead.
-namespace cli {
+namespace writer {
 
-// Makes every signal whose default action ends the process (SIGKILL and SIGSTOP aside) remove
-// the file that a RemoveOnSignal watches before it ends the process; signals that were ignored
-// stay ignored. A file grown past the size limit, and a pipe whose reader has gone, make the
-// write fail rather than end the process, so that the failure is reported. Call it before the
-// first write; calling it again changes nothing.
-void handle_signals_while_writing();
-
-// While it lives, the signals above remove the file it watches.
+// While it lives, the ending signals (signal_dispositions.hpp) remove the file it watches.
+// Only one file is written at a time, so one is watched at a time.
 class RemoveOnSignal {
 public:
     RemoveOnSignal() = default;
@@ -28,16 +21,7 @@ public:
     void forget();
 };
 
-// While it lives, the signals above wait, to be delivered after.
-class HoldSignals {
-public:
-    HoldSignals();
-    ~HoldSignals();
-    HoldSignals(const HoldSignals&) = delete;
-    HoldSignals& operator=(const HoldSignals&) = delete;
+// Removes the watched file, if any; safe to call from a signal handler.
+void remove_watched_file();
 
-private:
-    sigset_t previous;
-};
-
-} // namespace cli
+} // namespace writer

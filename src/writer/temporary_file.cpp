@@ -2,50 +2,20 @@
 // elsewhere, locked while it lives, and given the target's name once complete.
 #include "temporary_file.hpp"
 
+#include "hold_signals.hpp"
+#include "temporary_name.hpp"
+
 #include <cerrno>
-#include <chrono>
-#include <cstdint>
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/file.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 #include <utility>
 
-namespace cli {
+namespace writer {
 namespace {
-
-// Six letters and digits from bits, as mkstemp chooses them.
-std::string suffix_of(std::uint64_t bits) {
-    static const char symbols[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    std::string suffix;
-    for (int i = 0; i < 6; ++i, bits /= 62) {
-        suffix += symbols[bits % 62];
-    }
-    return suffix;
-}
-
-std::string random_name() {
-    std::uint64_t bits = 0;
-    if (::getrandom(&bits, sizeof bits, GRND_NONBLOCK) != sizeof bits) {
-        // Without the kernel's randomness a clock will do: a name already taken is drawn again.
-        const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-        bits = static_cast<std::uint64_t>(now) * 0x9E3779B97F4A7C15U;
-    }
-    return ".mavrel-" + suffix_of(bits);
-}
-
-// The name that a temporary file for target tries first, the same in every run (FNV-1a), so
-// that the next replacement of target finds what a killed run left.
-std::string name_for(const std::string& target) {
-    std::uint64_t hash = 0xcbf29ce484222325U;
-    for (const char c : target) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3U;
-    }
-    return ".mavrel-" + suffix_of(hash);
-}
 
 // Takes the exclusive lock on fd, waiting for a run that checks whether it is dead; true also
 // where the file system keeps no locks, as then nobody can take it for dead.
@@ -233,4 +203,4 @@ void TemporaryFile::remove_name() {
     }
 }
 
-} // namespace cli
+} // namespace writer

@@ -1,12 +1,13 @@
 #pragma once
 
+// The new file of a replacement, written beside the file it replaces.
+
 #include "descriptor.hpp"
 #include "remove_on_signal.hpp"
 
 #include <string>
 
-// The new file of a replacement, written beside the file it replaces.
-namespace cli {
+namespace writer {
 
 // A new, empty file in a directory, which takes another file's name once it is complete.
 // Where the file system allows, it has no name until then (O_TMPFILE), so that a process
@@ -62,4 +63,4 @@ private:
     void remove_name();
 };
 
-} // namespace cli
+} // namespace writer

@@ -1,10 +1,11 @@
 #pragma once
 
+// The durable writer's entry point: writing one output file for good.
+
 #include <cstddef>
 #include <string>
 
-// Writing one output file for good.
-namespace cli {
+namespace writer {
 
 // Writes count bytes to the file called name, or throws std::system_error naming the file;
 // on return they are on stable storage. Symbolic links are followed where the kernel's
@@ -16,4 +17,4 @@ namespace cli {
 // (/dev/stdout). An append-only or immutable directory is refused.
 void write_file(const std::string& name, const void* bytes, std::size_t count);
 
-} // namespace cli
+} // namespace writer

@@ -1,0 +1,19 @@
+#pragma once
+
+// Rewriting an existing file through its own descriptor, where it cannot be replaced.
+
+#include "name_resolution.hpp"
+
+#include <cstddef>
+#include <string>
+
+namespace writer {
+
+// Writes count bytes into the existing file of target from its start, and brings them to
+// stable storage; a regular file loses its old bytes and gets back what the write cleared
+// (set-id bits, file capability). A device or FIFO opened without waiting now waits. Throws
+// std::system_error naming name.
+void write_in_place(FileTarget& target, const std::string& name, const void* bytes,
+                    std::size_t count);
+
+} // namespace writer
