@@ -15,14 +15,16 @@ function(mavrel_program target)
     add_dependencies(${target}_in_bin ${target})
 endfunction()
 
-# A script of the source tree, installed as the command NAME with its manual page
-# scripts/man/NAME.1: the version filled in, gzipped without name or time for reproducible
+# A script of the current source directory, installed as the command NAME with its manual page
+# man/NAME.1 beside it: the version filled in, gzipped without name or time for reproducible
 # packages.
 function(mavrel_script source name)
-    install(PROGRAMS ${source} DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME ${name} COMPONENT tool)
-    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${source} ${MAVREL_BIN_DIR}/${name} SYMBOLIC)
+    set(script ${CMAKE_CURRENT_SOURCE_DIR}/${source})
+    install(PROGRAMS ${script} DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME ${name} COMPONENT tool)
+    file(CREATE_LINK ${script} ${MAVREL_BIN_DIR}/${name} SYMBOLIC)
+    get_filename_component(directory ${script} DIRECTORY)
     set(page ${PROJECT_BINARY_DIR}/man/${name}.1)
-    configure_file(${PROJECT_SOURCE_DIR}/scripts/man/${name}.1 ${page} @ONLY)
+    configure_file(${directory}/man/${name}.1 ${page} @ONLY)
     execute_process(COMMAND gzip -9nc ${page} OUTPUT_FILE ${page}.gz COMMAND_ERROR_IS_FATAL ANY)
     install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tool)
 endfunction()

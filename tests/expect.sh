@@ -1,7 +1,7 @@
 # Sourced by the shell tests with the arguments SOURCE_DIR MAVREL_BINARY: a scratch directory,
-# removed at the end, mavrel, scripts and examples on PATH, expect() and helpers.
+# removed at the end, mavrel and the batch tools of the source tree on PATH, expect() and helpers.
 set -euo pipefail
-PATH=$(dirname "$2"):$1/scripts:$1/examples:$PATH
+PATH=$(dirname "$2"):$1/src/mavrel-batch:$PATH
 failures=0 skips=0
 
 # skipped REASON: says that checks could not run, and why; the test then ends as skipped.

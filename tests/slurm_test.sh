@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs scripts/tiles.sbatch on a Slurm of two nodes started for it on this host (one munged,
+# Runs tiles.sbatch on a Slurm of two nodes started for it on this host (one munged,
 # one slurmctld, two slurmd on their own ports). A tile in a missing directory fails its
 # task; resubmitted with other chunks and the list reversed, only that tile runs again. Then
 # a batch over both nodes loses one of them mid-run (its slurmd and every process of its task,
@@ -40,7 +40,7 @@ for _ in $(seq 100); do idle && break; sleep 0.2; done
 idle || { skipped "the Slurm daemons did not start: $(tail -n 1 daemons.log)" && finish; }
 
 cd batch && mkdir tiles && lines tiles/N44E006 missing/N44E007 tiles/N45E006 tiles/N45E007 tiles/N46E006 >list
-submit() { TILES_PER_TASK=$1 sbatch --quiet --wait --array=0-$2 "$3/scripts/tiles.sbatch" list 3; }
+submit() { TILES_PER_TASK=$1 sbatch --quiet --wait --array=0-$2 "$3/src/mavrel-batch/tiles.sbatch" list 3; }
 expect 1 "" "" submit 2 2 "$1"
 expect 0 "missing/N44E007" "" sh -c 'mavrel-batch-status list | tail -n +2'
 mkdir missing && tac list >reversed && mv reversed list
@@ -59,7 +59,7 @@ cd ..
 of_node() { grep -lsxzF "SLURMD_NODENAME=$1" /proc/[0-9]*/environ | cut -d/ -f3; }
 writing() { for pid in $(pgrep -x parallel); do grep -qsxzF SLURMD_NODENAME=two "/proc/$pid/environ" && return; done; false; }
 mkdir -p kill/tiles && cd kill && mavrel-tile-names 40 44 0 10 | sed 's|^|tiles/|' >list
-again() { TILES_PER_TASK=10 sbatch --quiet --wait --array=0-3 --cpus-per-task="$(nproc)" "$1/scripts/tiles.sbatch" list 3601; }
+again() { TILES_PER_TASK=10 sbatch --quiet --wait --array=0-3 --cpus-per-task="$(nproc)" "$1/src/mavrel-batch/tiles.sbatch" list 3601; }
 again "$1" >submission.log 2>&1 &
 for _ in $(seq 3000); do writing && break; sleep 0.01; done
 writing || fail "node two never ran its tiles"

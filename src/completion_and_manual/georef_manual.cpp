@@ -1,8 +1,10 @@
 // The parts of mavrel-georef's manual page that its declarations cannot give.
-#include "manual.hpp"
+#include "completion_and_manual/manual.hpp"
 
 namespace cli {
 namespace {
+
+const char* const summary = "write headers that place a mavrel tile for GIS tools";
 
 const char* const tile =
     R"roff(the height file's name, as it was given to mavrel; its last component AXXBYYY, in any
@@ -16,9 +18,6 @@ const char* const width =
 
 const char* const version =
     R"roff(as the only argument, prints the program's name and version and exits.)roff";
-
-const char* const help =
-    R"roff(prints the description, the usage line and the options, and exits.)roff";
 
 const char* const description = R"roff(.B mavrel\-georef
 writes a header beside each file of a tile that
@@ -88,21 +87,11 @@ one mosaic of a region's height files, from 6 \- d/2 to 8 + d/2 east and 44 \- d
 north; the flag files mosaic the same way.
 )roff";
 
-const char* const authors = "The mavrel authors <https://mavrel.example.org/>.\n";
-
 const char* const see_also = ".BR mavrel (1),\n.BR gdalinfo (1),\n.BR gdalbuildvrt (1)\n";
 
 } // namespace
 
-argparse::ManPage georef_manual(const std::string& program_version) {
-    argparse::ManPage page;
-    page.summary = "write headers that place a mavrel tile for GIS tools";
-    page.version = program_version;
-    page.texts = {{"TILE", tile}, {"WIDTH", width}, {"version", version}, {"?", help}};
-    page.sections = {
-        {"DESCRIPTION", description}, {"EXIT STATUS", exit_status}, {"FILES", files},
-        {"EXAMPLES", examples},       {"AUTHORS", authors},         {"SEE ALSO", see_also}};
-    return page;
-}
+const Manual georef_manual{summary,     tile,  width,    version, description,
+                           exit_status, files, examples, see_also};
 
 } // namespace cli

@@ -1,8 +1,9 @@
 // Writes the completion scripts for bash, zsh, fish and elvish and the manual page of mavrel
 // and of mavrel-georef, each made from the program's own declarations, into the directory
 // named by the only argument. Run by the build; not installed.
-#include "cli.hpp"
-#include "manual.hpp"
+#include "completion_and_manual/manual.hpp"
+#include "mavrel-georef/command_line.hpp"
+#include "mavrel/command_line.hpp"
 
 #include <argparse/completion.hpp>
 #include <argparse/man_page.hpp>
@@ -49,8 +50,10 @@ int main(int argc, char** argv) {
     const cli::CliArgs mavrel;
     const cli::GeorefArgs georef;
     try {
-        write_program(directory, "mavrel", mavrel, cli::manual(MAVREL_VERSION));
-        write_program(directory, "mavrel-georef", georef, cli::georef_manual(MAVREL_VERSION));
+        write_program(directory, "mavrel", mavrel,
+                      cli::man_page_of(cli::mavrel_manual, MAVREL_VERSION));
+        write_program(directory, "mavrel-georef", georef,
+                      cli::man_page_of(cli::georef_manual, MAVREL_VERSION));
     } catch (const std::exception& failure) {
         std::cerr << "completion_and_manual: " << failure.what() << "\n";
         return 1;

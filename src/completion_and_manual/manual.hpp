@@ -1,15 +1,33 @@
 #pragma once
 
+// What the programs' manual pages say beyond their declarations.
+
 #include <argparse/man_page.hpp>
 
 #include <string>
 
 namespace cli {
 
-// What mavrel's manual page says beyond its declarations, for the given version.
-argparse::ManPage manual(const std::string& version);
+// A program's prose, each text in roff.
+struct Manual {
+    const char* summary; // plain text: the NAME line after the program's name
+    // In place of the help texts of TILE, WIDTH and --version.
+    const char* tile;
+    const char* width;
+    const char* version;
+    // The sections beyond those that the declarations give.
+    const char* description;
+    const char* exit_status;
+    const char* files;
+    const char* examples;
+    const char* see_also;
+};
 
-// What mavrel-georef's manual page says beyond its declarations.
-argparse::ManPage georef_manual(const std::string& version);
+extern const Manual mavrel_manual;
+extern const Manual georef_manual;
+
+// Returns the manual page of a program of the given version: its prose, the project's authors
+// and the sections in the order readers look for them.
+argparse::ManPage man_page_of(const Manual& manual, const std::string& version);
 
 } // namespace cli

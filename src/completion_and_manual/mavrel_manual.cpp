@@ -1,8 +1,10 @@
 // The prose of mavrel's manual page, which its declarations cannot give.
-#include "manual.hpp"
+#include "completion_and_manual/manual.hpp"
 
 namespace cli {
 namespace {
+
+const char* const summary = "generate DEM tiles in TASMER generic format";
 
 const char* const tile =
     R"roff(the height file's name, used unchanged; by convention AXXBYYY, with A N or S and B E or W.
@@ -15,9 +17,6 @@ and 0 makes two empty files.)roff";
 const char* const version =
     R"roff(as the only argument, prints the program's name and version and exits;
 anywhere else it is an ordinary flag that changes nothing, and the tile is written.)roff";
-
-const char* const help =
-    R"roff(prints the description, the usage line and the options, and exits.)roff";
 
 const char* const description = R"roff(.B mavrel
 writes one square digital elevation model (DEM) tile in the TASMER generic format:
@@ -114,24 +113,15 @@ that GDAL and QGIS open it there; see
 .BR mavrel\-georef (1).
 )roff";
 
-const char* const authors = "The mavrel authors <https://mavrel.example.org/>.\n";
-
 const char* const see_also =
     ".BR mavrel\\-batch\\-status (1),\n.BR mavrel\\-georef (1),\n.BR mavrel\\-strict (1),\n"
-    ".BR mavrel\\-tile\\-names (1),\n.BR mavrel\\-verify (1),\n.BR gdalinfo (1),\n.BR parallel (1),\n"
+    ".BR mavrel\\-tile\\-names (1),\n.BR mavrel\\-verify (1),\n.BR gdalinfo (1),\n.BR parallel "
+    "(1),\n"
     ".BR xargs (1)\n";
 
 } // namespace
 
-argparse::ManPage manual(const std::string& program_version) {
-    argparse::ManPage page;
-    page.summary = "generate DEM tiles in TASMER generic format";
-    page.version = program_version;
-    page.texts = {{"TILE", tile}, {"WIDTH", width}, {"version", version}, {"?", help}};
-    page.sections = {
-        {"DESCRIPTION", description}, {"EXIT STATUS", exit_status}, {"FILES", files},
-        {"EXAMPLES", examples},       {"AUTHORS", authors},         {"SEE ALSO", see_also}};
-    return page;
-}
+const Manual mavrel_manual{summary,     tile,  width,    version, description,
+                           exit_status, files, examples, see_also};
 
 } // namespace cli

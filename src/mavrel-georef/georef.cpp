@@ -1,9 +1,9 @@
 // mavrel-georef's run: checks a tile pair against its command line, then writes its headers.
-#include "georef.hpp"
+#include "mavrel-georef/georef.hpp"
 
-#include "file_error.hpp"
-#include "file_output.hpp"
-#include "georef_header.hpp"
+#include "mavrel-georef/header.hpp"
+#include "writer/file_error.hpp"
+#include "writer/write_file.hpp"
 
 #include <argparse/printable.hpp>
 
@@ -28,18 +28,17 @@ void check_width(std::uint32_t width) {
 void check_size(const Raster& raster) {
     struct stat status {};
     if (::stat(raster.file.c_str(), &status) != 0) {
-        throw_file_error(raster.file);
+        writer::throw_file_error(raster.file);
     }
     if (!S_ISREG(status.st_mode)) {
-        throw std::invalid_argument(argparse::printable(raster.file) + ": not a regular file");
+        throw std::invalid_argument(raster.file + ": not a regular file");
     }
     const auto size = static_cast<std::uint64_t>(status.st_size);
     const std::uint64_t samples = std::uint64_t{raster.width} * raster.width;
-    if (size % raster.format.bytes != 0 || size / raster.format.bytes != samples) {
+    if (size % raster.type.bytes != 0 || size / raster.type.bytes != samples) {
         const std::string width = std::to_string(raster.width);
-        throw std::invalid_argument(argparse::printable(raster.file) + ": " + std::to_string(size) +
-                                    " bytes, not " + width + "x" + width + " " +
-                                    raster.format.name + " samples");
+        throw std::invalid_argument(raster.file + ": " + std::to_string(size) + " bytes, not " +
+                                    width + "x" + width + " " + raster.type.name + " samples");
     }
 }
 
@@ -48,8 +47,8 @@ std::vector<Header> headers(const Config& config) {
     const Cell cell = cell_of(config.tile);
     check_width(config.width);
     const std::vector<Raster> rasters{
-        {config.tile, config.width, sample_format(config.data_type), cell},
-        {config.tile + "_flag", config.width, sample_format(config.flag_type), cell}};
+        {config.tile, config.width, sample_type(config.data_type), cell},
+        {config.tile + "_flag", config.width, sample_type(config.flag_type), cell}};
     std::vector<Header> result;
     for (const Raster& raster : rasters) {
         check_size(raster);
@@ -63,11 +62,11 @@ std::vector<Header> headers(const Config& config) {
 int georef(const Config& config) {
     try {
         for (const Header& header : headers(config)) {
-            write_file(header.name, header.text.data(), header.text.size());
+            writer::write_file(header.name, header.text.data(), header.text.size());
         }
         return 0;
     } catch (const std::exception& failure) {
-        std::cerr << failure.what() << std::endl;
+        std::cerr << argparse::printable(failure.what()) << std::endl;
         return -1;
     }
 }

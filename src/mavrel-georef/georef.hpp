@@ -1,6 +1,8 @@
 #pragma once
 
-#include "config.hpp"
+// mavrel-georef's run: a tile pair checked against its command line, then its headers written.
+
+#include "mavrel/config.hpp"
 
 namespace cli {
 

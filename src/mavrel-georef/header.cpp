@@ -1,5 +1,5 @@
 // The headers that place a tile's raw file on the Earth for GDAL: ENVI's, or a VRT.
-#include "georef_header.hpp"
+#include "mavrel-georef/header.hpp"
 
 #include <array>
 #include <charconv>
@@ -58,10 +58,10 @@ std::string number(double value) {
 // raster's upper-left corner lies half a pixel west and north of the cell's.
 std::vector<std::pair<std::string, std::string>> fields(const Raster& raster) {
     const double pixel = 1.0 / (raster.width - 1);
-    const std::size_t bytes = raster.format.bytes;
+    const std::size_t bytes = raster.type.bytes;
     return {{"@WIDTH@", std::to_string(raster.width)},
-            {"@ENVI_TYPE@", std::to_string(raster.format.envi_type)},
-            {"@GDAL_TYPE@", raster.format.gdal_type},
+            {"@ENVI_TYPE@", std::to_string(raster.type.envi_type)},
+            {"@GDAL_TYPE@", raster.type.gdal_type},
             {"@WEST@", number(raster.cell.west - pixel / 2)},
             {"@NORTH@", number(raster.cell.south + 1 + pixel / 2)},
             {"@PIXEL@", number(pixel)},
@@ -84,7 +84,7 @@ std::string filled(std::string text, const Raster& raster) {
 } // namespace
 
 Header georef_header(const Raster& raster) {
-    if (raster.format.envi_type == 0) {
+    if (raster.type.envi_type == 0) {
         return {raster.file + ".vrt", filled(vrt, raster)};
     }
     return {raster.file + ".hdr", filled(envi, raster)};

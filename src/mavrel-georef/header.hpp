@@ -1,7 +1,9 @@
 #pragma once
 
-#include "cell.hpp"
-#include "sample_format.hpp"
+// The headers that place a tile's raw file on the Earth for GDAL.
+
+#include "tile/sample_type.hpp"
+#include "tile/tile_name.hpp"
 
 #include <cstdint>
 #include <string>
@@ -12,7 +14,7 @@ namespace cli {
 struct Raster {
     std::string file;
     std::uint32_t width; // 2 or more
-    SampleFormat format;
+    SampleType type;
     Cell cell;
 };
 

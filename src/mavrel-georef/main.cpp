@@ -1,16 +1,7 @@
 // mavrel-georef: writes the headers through which GIS tools open a mavrel tile where it lies.
-#include "cli.hpp"
-#include "georef.hpp"
-
-#include <string>
-
-namespace {
-
-// The project version, which the build passes in.
-const std::string version = MAVREL_VERSION;
-
-} // namespace
+#include "mavrel-georef/command_line.hpp"
+#include "mavrel-georef/georef.hpp"
 
 int main(int argc, char** argv) {
-    return cli::georef(cli::init_georef(argc, argv, version));
+    return cli::georef(cli::init_georef(argc, argv, MAVREL_VERSION));
 }

@@ -1,5 +1,5 @@
-// The command lines of mavrel and mavrel-georef, and their start-up.
-#include "cli.hpp"
+// mavrel's command line and its start-up.
+#include "mavrel/command_line.hpp"
 
 #include <argparse/exit.hpp>
 
@@ -7,7 +7,12 @@
 #include <iostream>
 
 namespace cli {
-namespace {
+
+void CliArgs::welcome() {
+    std::cout << "mavrel - generate DEM tiles in TASMER generic format.\n"
+              << authors << "\n"
+              << std::endl;
+}
 
 void answer_version(int argc, char** argv, const char* program, const std::string& version) {
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
@@ -26,29 +31,9 @@ Config parsed(CliArgs& args, int argc, char** argv) {
     return config;
 }
 
-} // namespace
-
-void CliArgs::welcome() {
-    std::cout << "mavrel - generate DEM tiles in TASMER generic format.\n"
-              << "The mavrel authors <https://mavrel.example.org/>\n"
-              << std::endl;
-}
-
-void GeorefArgs::welcome() {
-    std::cout << "mavrel-georef - write headers that place a mavrel tile for GIS tools.\n"
-              << "The mavrel authors <https://mavrel.example.org/>\n"
-              << std::endl;
-}
-
 Config init(int argc, char** argv, const std::string& version) {
     answer_version(argc, argv, "mavrel", version);
     CliArgs args;
-    return parsed(args, argc, argv);
-}
-
-Config init_georef(int argc, char** argv, const std::string& version) {
-    answer_version(argc, argv, "mavrel-georef", version);
-    GeorefArgs args;
     return parsed(args, argc, argv);
 }
 

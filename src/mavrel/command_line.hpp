@@ -1,12 +1,17 @@
 #pragma once
 
-#include "config.hpp"
+// mavrel's command line, which mavrel-georef takes too, and the start-up that reads it.
+
+#include "mavrel/config.hpp"
 
 #include <argparse/args.hpp>
 
 #include <string>
 
 namespace cli {
+
+// Who makes the programs, as their help texts and manual pages say.
+constexpr const char* authors = "The mavrel authors <https://mavrel.example.org/>";
 
 // The command line of mavrel.
 class CliArgs : public argparse::Args {
@@ -21,20 +26,13 @@ public:
     void welcome() override;
 };
 
-// The command line of mavrel-georef: mavrel's, to describe the tile that mavrel wrote. A
-// header for other types than the tile's would be silently wrong, so a mistyped option or an
-// extra word is an error here, where mavrel only warns.
-class GeorefArgs : public CliArgs {
-public:
-    GeorefArgs() { settings.strict = true; }
-    void welcome() override;
-};
-
 // Answers a bare --version, otherwise parses the command line; ends the process on a
 // version or help request and on a command-line error.
 Config init(int argc, char** argv, const std::string& version);
 
-// The same for mavrel-georef.
-Config init_georef(int argc, char** argv, const std::string& version);
+// The two steps of init, for a program whose command line is mavrel's: a bare --version
+// answered as "PROGRAM VERSION", and the command line that args declares parsed into a Config.
+void answer_version(int argc, char** argv, const char* program, const std::string& version);
+Config parsed(CliArgs& args, int argc, char** argv);
 
 } // namespace cli

@@ -1,15 +1,11 @@
 #pragma once
 
-// The types that the command line and the generation run share.
+// What a command line asks of a tile, as the programs read it.
+
+#include "tile/sample_type.hpp"
 
 #include <cstdint>
 #include <string>
-
-// Height sample types; the ordinals are part of the command-line interface.
-enum class DataType : int { INT16 = 0, INT32 = 1, INT64 = 2, FLOAT32 = 3, FLOAT64 = 4 };
-
-// Flag sample types.
-enum class FlagType : int { INT8 = 0, INT16 = 1, INT32 = 2, INT64 = 3 };
 
 namespace cli {
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "huge_pages.hpp"
+// Tile buffers that take their memory straight from the kernel, zero and free until read.
+
+#include "mavrel/huge_pages.hpp"
 
 #include <cstddef>
 #include <new>

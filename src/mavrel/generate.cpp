@@ -1,10 +1,12 @@
 // The generation run: the tile buffers and the two stages that write them.
-#include "generate.hpp"
+#include "mavrel/generate.hpp"
 
-#include "file_output.hpp"
-#include "file_target.hpp"
-#include "fresh_pages.hpp"
-#include "remove_on_signal.hpp"
+#include "mavrel/fresh_pages.hpp"
+#include "writer/names.hpp"
+#include "writer/signal_dispositions.hpp"
+#include "writer/write_file.hpp"
+
+#include <argparse/printable.hpp>
 
 #include <cstdint>
 #include <iostream>
@@ -47,7 +49,7 @@ public:
     }
 
     void write_to_file(std::string name) const {
-        write_file(name, samples.data(), size * sizeof(T));
+        writer::write_file(name, samples.data(), size * sizeof(T));
     }
 };
 
@@ -68,42 +70,24 @@ std::string flag_name(const Config& config) {
 void write_height_tile(const Config& config) {
     const std::string& name = config.tile;
     // A name that cannot be written fails the run before anything is, that of the flags too.
-    check_name(name);
-    check_name(flag_name(config));
-    switch (config.data_type) {
-    case DataType::INT16:
-        return write_zero_tile<std::uint16_t>(config.width, name);
-    case DataType::INT32:
-        return write_zero_tile<std::uint32_t>(config.width, name);
-    case DataType::INT64:
-        return write_zero_tile<std::uint64_t>(config.width, name);
-    case DataType::FLOAT32:
-        return write_zero_tile<float>(config.width, name);
-    case DataType::FLOAT64:
-        return write_zero_tile<double>(config.width, name);
-    }
-    throw std::invalid_argument("invalid data type");
+    writer::check_name(name);
+    writer::check_name(flag_name(config));
+    visit_samples(config.data_type,
+                  [&](auto zero) { write_zero_tile<decltype(zero)>(config.width, name); });
 }
 
+// Every flag sample holds the low bits of flag_value, zero-extended where wider.
 void write_flag_tile(const Config& config) {
-    const std::string name = flag_name(config);
-    const std::uint32_t value = config.flag_value;
-    switch (config.flag_type) {
-    case FlagType::INT8:
-        return write_tile(config.width, static_cast<std::uint8_t>(value), name);
-    case FlagType::INT16:
-        return write_tile(config.width, static_cast<std::uint16_t>(value), name);
-    case FlagType::INT32:
-        return write_tile(config.width, value, name);
-    case FlagType::INT64:
-        return write_tile(config.width, std::uint64_t{value}, name);
-    }
-    throw std::invalid_argument("invalid data type");
+    visit_samples(config.flag_type, [&](auto zero) {
+        using T = decltype(zero);
+        write_tile(config.width, static_cast<T>(config.flag_value), flag_name(config));
+    });
 }
 
-// Prints a failure on standard output, or on standard error where standard output takes
-// nothing (a closed pipe, a full disk).
-void report(const std::string& line) {
+// Prints a failure on one line on standard output, or on standard error where standard output
+// takes nothing (a closed pipe, a full disk).
+void report(const std::string& failure) {
+    const std::string line = argparse::printable(failure);
     std::cout << line << std::endl;
     if (!std::cout) {
         std::cerr << line << std::endl;
@@ -124,7 +108,7 @@ bool run_stage(const char* failure_prefix, void (*stage)(const Config&), const C
 } // namespace
 
 int generate(const Config& config) {
-    handle_signals_while_writing();
+    writer::handle_signals_while_writing();
     if (!run_stage("failed to create tile: ", write_height_tile, config) ||
         !run_stage("failed to create mask: ", write_flag_tile, config)) {
         return -1;

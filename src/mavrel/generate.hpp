@@ -1,6 +1,8 @@
 #pragma once
 
-#include "config.hpp"
+// mavrel's generation run: the tile pair that a command line asks for, written.
+
+#include "mavrel/config.hpp"
 
 namespace cli {
 

@@ -1,5 +1,5 @@
 // Advice to the kernel on how to back large buffers.
-#include "huge_pages.hpp"
+#include "mavrel/huge_pages.hpp"
 
 #include <cstdint>
 #include <sys/mman.h>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Advice to the kernel on how to back large buffers.
+
 #include <cstddef>
 
 namespace cli {

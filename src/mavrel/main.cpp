@@ -1,6 +1,6 @@
 // The process entry of mavrel.
-#include "cli.hpp"
-#include "generate.hpp"
+#include "mavrel/command_line.hpp"
+#include "mavrel/generate.hpp"
 
 #include <string>
 

@@ -1,7 +1,5 @@
-// Reading the one-degree cell from a tile's name.
-#include "cell.hpp"
-
-#include <argparse/printable.hpp>
+// The grammar of tile names: the one-degree cell that a name gives.
+#include "tile_name.hpp"
 
 #include <stdexcept>
 
@@ -46,9 +44,9 @@ int corner(const std::string& tile, const std::string& name, const Axis& axis) {
     const int value = std::stoi(name.substr(axis.first + 1, axis.digits));
     const int degrees = negative ? -value : value;
     if (degrees < axis.lowest || degrees > axis.highest || (negative && value == 0)) {
-        throw std::invalid_argument(argparse::printable(tile) + ": no cell has the " + axis.name +
-                                    " " + name.substr(axis.first, axis.digits + 1) + " (" +
-                                    axis.corners + ")");
+        throw std::invalid_argument(tile + ": no cell has the " + axis.name + " " +
+                                    name.substr(axis.first, axis.digits + 1) + " (" + axis.corners +
+                                    ")");
     }
     return degrees;
 }
@@ -59,8 +57,7 @@ Cell cell_of(const std::string& tile) {
     const std::string name = tile.substr(tile.rfind('/') + 1);
     if (name.size() != 7 || !has_form(name, latitude) || !has_form(name, longitude)) {
         throw std::invalid_argument(
-            argparse::printable(tile) +
-            ": not a tile name AXXBYYY, with A 'N' or 'S' and B 'E' or 'W'");
+            tile + ": not a tile name AXXBYYY, with A 'N' or 'S' and B 'E' or 'W'");
     }
     return {corner(tile, name, latitude), corner(tile, name, longitude)};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+// The grammar of tile names, SRTM's: the one-degree cell that a name gives.
+
 #include <string>
 
 namespace cli {
