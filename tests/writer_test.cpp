@@ -1,0 +1,107 @@
+// The durable writer's own rules, without the parser, root or a file system of its own.
+#include "writer/file_error.hpp"
+#include "writer/names.hpp"
+#include "writer/shared_directory.hpp"
+#include "writer/temporary_name.hpp"
+#include "writer/write_file.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <climits>
+#include <regex>
+#include <string>
+#include <system_error>
+
+namespace {
+
+// The message and the error of what call throws, or "" and 0 when it throws nothing.
+template <typename Call> std::pair<std::string, int> failure_of(Call call) {
+    try {
+        call();
+    } catch (const std::system_error& error) {
+        return {error.what(), error.code().value()};
+    }
+    return {"", 0};
+}
+
+TEST(names, limits_are_the_kernels_and_the_name_is_reported_as_given) {
+    const std::string entry(NAME_MAX, 'n');
+    const std::string deep(PATH_MAX - 1, '/'); // with T, one byte more than the kernel takes
+    const std::pair<std::string, std::pair<std::string, int>> cases[] = {
+        {"T", {"", 0}},
+        {entry, {"", 0}},
+        {"dir/" + entry, {"", 0}},
+        {deep.substr(1) + "T", {"", 0}},
+        {"", {"\"\": No such file or directory", ENOENT}},
+        {entry + "n", {entry + "n: File name too long", ENAMETOOLONG}},
+        {"dir/" + entry + "n/T", {"dir/" + entry + "n/T: File name too long", ENAMETOOLONG}},
+        {deep + "T", {deep + "T: File name too long", ENAMETOOLONG}}};
+    for (const auto& [name, failure] : cases) {
+        EXPECT_EQ(failure_of([&] { writer::check_name(name); }), failure) << name.size();
+    }
+    // The writer leaves escaping to whoever prints the message.
+    const auto unescaped = failure_of([] { writer::write_file("nodir/a\nb", "", 0); });
+    EXPECT_EQ(unescaped.first, "nodir/a\nb: No such file or directory");
+}
+
+TEST(names, split_into_directory_with_its_slash_and_last_part) {
+    const std::pair<const char*, std::pair<std::string, std::string>> cases[] = {
+        {"T", {".", "T"}},          {"dir/T", {"dir/", "T"}}, {"/T", {"/", "T"}},
+        {"a//b/T", {"a//b/", "T"}}, {"dir/", {"dir/", "."}},  {"./T_flag", {"./", "T_flag"}}};
+    for (const auto& [path, parts] : cases) {
+        EXPECT_EQ(writer::directory_of(path), parts.first) << path;
+        EXPECT_EQ(writer::leaf_of(path), parts.second) << path;
+    }
+}
+
+TEST(temporary_names, are_hidden_and_six_symbols_long_and_fixed_only_per_target) {
+    const std::regex form(R"(\.mavrel-[A-Za-z0-9]{6})");
+    const std::string drawn = writer::random_name();
+    EXPECT_TRUE(std::regex_match(drawn, form)) << drawn;
+    EXPECT_NE(writer::random_name(), drawn);
+    EXPECT_TRUE(std::regex_match(writer::name_for("N45E007"), form));
+    EXPECT_EQ(writer::name_for("N45E007"), writer::name_for("N45E007"));
+    EXPECT_NE(writer::name_for("N45E007"), writer::name_for("N45E007_flag"));
+}
+
+// A status of the given mode, owner and link count.
+struct stat status_of(mode_t mode, uid_t owner, nlink_t links = 1) {
+    struct stat status {};
+    status.st_mode = mode;
+    status.st_uid = owner;
+    status.st_nlink = links;
+    return status;
+}
+
+// The runner is user 1000, the directory's owner 0, and 2000 another user.
+TEST(shared_directories, refuse_what_another_user_planted_and_follow_only_owned_links) {
+    struct Case {
+        mode_t directory;
+        mode_t file;
+        uid_t owner;
+        nlink_t links;
+        bool planted;
+        bool followed; // where file is a link of the same owner
+    };
+    const Case cases[] = {
+        {S_IFDIR | 01777, S_IFIFO | 0666, 2000, 1, true, false},
+        {S_IFDIR | 01777, S_IFREG | 0666, 2000, 2, true, false},
+        {S_IFDIR | 01777, S_IFREG | 0666, 2000, 1, false, false},
+        {S_IFDIR | 01770, S_IFIFO | 0666, 2000, 1, true, true},
+        {S_IFDIR | 01755, S_IFIFO | 0666, 2000, 1, false, true},
+        {S_IFDIR | 00777, S_IFIFO | 0666, 2000, 1, false, true},
+        {S_IFDIR | 01777, S_IFIFO | 0666, 1000, 1, false, true},
+        {S_IFDIR | 01777, S_IFREG | 0666, 0, 3, false, true},
+    };
+    for (const Case& c : cases) {
+        const struct stat directory = status_of(c.directory, 0);
+        EXPECT_EQ(writer::planted(directory, status_of(c.file, c.owner, c.links), 1000), c.planted)
+            << std::oct << c.directory << " " << c.file << std::dec << " " << c.owner;
+        EXPECT_EQ(writer::may_follow(directory, status_of(S_IFLNK | 0777, c.owner), 1000),
+                  c.followed)
+            << std::oct << c.directory << std::dec << " " << c.owner;
+    }
+}
+
+} // namespace
