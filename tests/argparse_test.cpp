@@ -1,4 +1,5 @@
 #include <argparse/args.hpp>
+#include <argparse/text.hpp>
 #include <argparse/validators.hpp>
 
 #include <gtest/gtest.h>
@@ -48,6 +49,12 @@ TEST(registry, key_lists_split_like_getline_on_commas) {
     for (const auto& [list, keys] : cases) {
         EXPECT_EQ(argparse::split_keys(list), keys) << list;
     }
+}
+
+TEST(text, joined_puts_the_separator_between_words_only) {
+    EXPECT_EQ(argparse::joined({}, ", "), "");
+    EXPECT_EQ(argparse::joined({"a"}, ", "), "a");
+    EXPECT_EQ(argparse::joined({"a", "", "b"}, ", "), "a, , b");
 }
 
 TEST(converters, unsigned_reads_leading_digits_and_rejects_what_does_not_fit) {

@@ -4,7 +4,7 @@
 
 #include <argparse/args.hpp>
 #include <argparse/exit.hpp>
-#include <argparse/printable.hpp>
+#include <argparse/text.hpp>
 
 #include <algorithm>
 #include <cstdlib>

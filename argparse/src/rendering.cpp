@@ -106,14 +106,6 @@ std::vector<std::string> dashed_names(const Entry& entry) {
     return names;
 }
 
-std::string joined(const std::vector<std::string>& words, const std::string& separator) {
-    std::string text;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        text += (i == 0 ? "" : separator) + words[i];
-    }
-    return text;
-}
-
 std::string quoted(const std::string& text) {
     std::string result = "'";
     for (char c : text) {

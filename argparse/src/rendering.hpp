@@ -2,6 +2,7 @@
 
 #include <argparse/args.hpp>
 #include <argparse/completion.hpp>
+#include <argparse/text.hpp>
 
 #include <memory>
 #include <string>
@@ -49,9 +50,6 @@ bool takes_file_name(const Entry& entry);
 
 // Returns the option's names as typed: -d, --data-type.
 std::vector<std::string> dashed_names(const Entry& entry);
-
-// Returns words joined by separator.
-std::string joined(const std::vector<std::string>& words, const std::string& separator);
 
 // Quotes text for bash and zsh, where nothing inside single quotes is special but the quote.
 std::string quoted(const std::string& text);

@@ -2,7 +2,7 @@
 
 // Enumerations known by their value names, in any letter case.
 
-#include <argparse/to_lower.hpp>
+#include <argparse/text.hpp>
 
 #include <magic_enum/magic_enum.hpp>
 
