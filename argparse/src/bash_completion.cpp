@@ -1,5 +1,5 @@
 // The bash completion script, rendered from the declarations.
-#include "rendering.hpp"
+#include "rendered_options.hpp"
 
 #include <argparse/completion.hpp>
 

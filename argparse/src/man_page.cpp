@@ -1,5 +1,5 @@
 // The manual page in roff, rendered from the declarations and the prose a program adds.
-#include "rendering.hpp"
+#include "rendered_options.hpp"
 
 #include <argparse/man_page.hpp>
 

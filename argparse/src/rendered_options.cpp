@@ -1,5 +1,5 @@
 // What the completion scripts and the manual page, each rendered from the declarations, share.
-#include "rendering.hpp"
+#include "rendered_options.hpp"
 
 #include "help_option.hpp"
 
