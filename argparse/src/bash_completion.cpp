@@ -1,7 +1,11 @@
 // The bash completion script, rendered from the declarations.
+#include "bash_zsh_cases.hpp"
+#include "command_tree.hpp"
 #include "rendered_options.hpp"
+#include "shell_quoting.hpp"
 
 #include <argparse/completion.hpp>
+#include <argparse/text.hpp>
 
 namespace argparse {
 namespace {

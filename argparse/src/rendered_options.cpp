@@ -1,23 +1,15 @@
-// What the completion scripts and the manual page, each rendered from the declarations, share.
+// What the renderings show of an option, and the help option that they show with the others.
 #include "rendered_options.hpp"
 
 #include "help_option.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <iterator>
 #include <typeinfo>
 
 namespace argparse {
 namespace {
-
-void add_commands(const std::string& path, const Args& args, std::vector<Command>& commands) {
-    commands.push_back({path, &args});
-    for (const auto& [name, subcommand] : args.subcommands) {
-        add_commands(path + " " + name, *subcommand->args, commands);
-    }
-}
 
 bool holds(const Entry& entry, const std::type_info& type) {
     return entry.target_converter->element_type() == type;
@@ -35,20 +27,6 @@ bool holds_number(const Entry& entry) {
 }
 
 } // namespace
-
-std::vector<Command> commands_of(const Args& args) {
-    std::vector<Command> commands;
-    add_commands("", args, commands);
-    return commands;
-}
-
-std::vector<std::string> subcommand_names(const Args& args) {
-    std::vector<std::string> names;
-    for (const auto& [name, subcommand] : args.subcommands) {
-        names.push_back(name);
-    }
-    return names;
-}
 
 std::vector<std::shared_ptr<Entry>> options_of(const Args& args) {
     std::vector<std::shared_ptr<Entry>> options;
@@ -104,42 +82,6 @@ std::vector<std::string> dashed_names(const Entry& entry) {
     std::vector<std::string> names;
     std::transform(entry.keys.begin(), entry.keys.end(), std::back_inserter(names), dashed);
     return names;
-}
-
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (char c : text) {
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return result + "'";
-}
-
-std::string quoted_words(const std::vector<std::string>& words) {
-    std::vector<std::string> quoted_list;
-    std::transform(words.begin(), words.end(), std::back_inserter(quoted_list), quoted);
-    return joined(quoted_list, " ");
-}
-
-std::string value_case(const Entry& entry, const std::string& indent, const std::string& open) {
-    if (is_flag(entry)) {
-        return "";
-    }
-    std::vector<std::string> patterns = dashed_names(entry);
-    for (auto& name : patterns) {
-        name = argparse::quoted(name);
-    }
-    return indent + open + joined(patterns, "|") +
-           ") takes=" + (entry.implicit_value ? "equals" : "next") + " values=(" +
-           quoted_words(value_names(entry)) + ")" + (takes_file_name(entry) ? " files=1" : "") +
-           " ;;\n";
-}
-
-std::string function_name(const std::string& program) {
-    std::string name = "_";
-    for (char c : program) {
-        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    }
-    return name;
 }
 
 } // namespace argparse

@@ -1,0 +1,20 @@
+#pragma once
+
+// Names written into bash and zsh scripts: quoted words, and names of shell functions.
+
+#include <string>
+#include <vector>
+
+namespace argparse {
+
+// Quotes text for bash and zsh, where nothing inside single quotes is special but the quote.
+std::string quoted(const std::string& text);
+
+// Returns each word quoted, joined by blanks: a list for a bash or zsh array.
+std::string quoted_words(const std::vector<std::string>& words);
+
+// Returns the name of a shell function for program: "_" followed by its name, with every
+// byte other than a letter or digit made "_".
+std::string function_name(const std::string& program);
+
+} // namespace argparse
