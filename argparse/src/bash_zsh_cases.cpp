@@ -4,8 +4,6 @@
 #include "rendered_options.hpp"
 #include "shell_quoting.hpp"
 
-#include <argparse/text.hpp>
-
 #include <vector>
 
 namespace argparse {
@@ -14,14 +12,20 @@ std::string value_case(const Entry& entry, const std::string& indent, const std:
     if (is_flag(entry)) {
         return "";
     }
-    std::vector<std::string> patterns = dashed_names(entry);
-    for (auto& name : patterns) {
-        name = argparse::quoted(name);
-    }
-    return indent + open + joined(patterns, "|") +
+    return indent + open + quoted_words(dashed_names(entry), "|") +
            ") takes=" + (entry.implicit_value ? "equals" : "next") + " values=(" +
            quoted_words(value_names(entry)) + ")" + (takes_file_name(entry) ? " files=1" : "") +
            " ;;\n";
+}
+
+std::string subcommand_case(const Command& command, const std::string& open,
+                            const std::string& variable) {
+    const std::vector<std::string> names = subcommand_names(*command.args);
+    if (names.empty()) {
+        return "";
+    }
+    return "        " + open + quoted(command.path) + ") case $w in " + open +
+           quoted_words(names, "|") + ") " + variable + "+=\" $w\" ;; esac ;;\n";
 }
 
 } // namespace argparse

@@ -17,10 +17,10 @@ std::string quoted(const std::string& text) {
     return result + "'";
 }
 
-std::string quoted_words(const std::vector<std::string>& words) {
+std::string quoted_words(const std::vector<std::string>& words, const std::string& separator) {
     std::vector<std::string> quoted_list;
     std::transform(words.begin(), words.end(), std::back_inserter(quoted_list), quoted);
-    return joined(quoted_list, " ");
+    return joined(quoted_list, separator);
 }
 
 std::string function_name(const std::string& program) {
