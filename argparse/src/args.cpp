@@ -1,5 +1,7 @@
 // The registry: declaring positional arguments, options, flags, subcommands and groups, and
 // refusing names that cannot be typed or rendered.
+#include "help_option.hpp"
+
 #include <argparse/args.hpp>
 
 #include <algorithm>
@@ -8,11 +10,6 @@
 
 namespace argparse {
 namespace {
-
-// The names that parse gives the help option it declares.
-bool is_help_name(const std::string& name) {
-    return name == "?" || name == "help";
-}
 
 // A blank, a control character or "=" (which ends the name in --name=VALUE) cannot be typed.
 bool can_be_typed(const std::string& name) {
