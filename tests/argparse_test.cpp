@@ -102,6 +102,14 @@ TEST(converters, set_default_copies_a_typed_default_of_the_same_type_else_reads_
     EXPECT_EQ(flag.get_allowed_entries(), "");
 }
 
+TEST(converters, an_enumeration_lists_its_names_and_other_types_none) {
+    const ConvertType<std::vector<Colour>> colours;
+    EXPECT_EQ(colours.allowed_values(), Words({"red", "green", "blue"}));
+    EXPECT_EQ(argparse::enum_names<Colour>(), colours.allowed_values());
+    EXPECT_EQ(colours.get_allowed_entries(), "red, green, blue, ");
+    EXPECT_TRUE(ConvertType<int>().allowed_values().empty());
+}
+
 struct Pull : argparse::Args {
     std::string& source = arg("SOURCE", "where from");
 };

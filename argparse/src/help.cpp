@@ -1,5 +1,6 @@
 // The help text: usage line, tables of arguments and options, and subcommand sections.
 #include <argparse/args.hpp>
+#include <argparse/text.hpp>
 
 #include <algorithm>
 #include <cstdlib>
@@ -82,9 +83,9 @@ std::string Entry::_get_keys() const {
 
 std::string Entry::info() const {
     std::string text = " [";
-    const std::string allowed = target_converter->get_allowed_entries();
+    const std::vector<std::string> allowed = target_converter->allowed_values();
     if (!allowed.empty()) {
-        text += "allowed: <" + allowed.substr(0, allowed.size() - 2) + ">, ";
+        text += "allowed: <" + joined(allowed, ", ") + ">, ";
     }
     if (implicit_value) {
         text += "implicit: \"" + *implicit_value + "\", ";

@@ -50,13 +50,7 @@ std::string description(const Command& command, const Entry& entry,
 }
 
 std::vector<std::string> value_names(const Entry& entry) {
-    const std::string names = entry.target_converter->get_allowed_entries();
-    std::vector<std::string> values;
-    for (std::size_t start = 0, comma; (comma = names.find(", ", start)) != std::string::npos;
-         start = comma + 2) {
-        values.push_back(names.substr(start, comma - start));
-    }
-    return values;
+    return entry.target_converter->allowed_values();
 }
 
 bool is_flag(const Entry& entry) {
