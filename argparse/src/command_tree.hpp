@@ -1,6 +1,6 @@
 #pragma once
 
-// The commands of a program, as the renderings walk them: the program and its subcommands.
+// The commands of a program, as the help text and the renderings walk them.
 
 #include <argparse/args.hpp>
 

@@ -1,4 +1,6 @@
 // The help text: usage line, tables of arguments and options, and subcommand sections.
+#include "command_tree.hpp"
+
 #include <argparse/args.hpp>
 #include <argparse/text.hpp>
 
@@ -71,14 +73,11 @@ std::string dashed(const std::string& key) {
 }
 
 std::string Entry::_get_keys() const {
-    std::string text;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (i > 0) {
-            text += ",";
-        }
-        text += kind == Kind::POSITIONAL ? keys[i] : dashed(keys[i]);
+    std::vector<std::string> names = keys;
+    if (kind != Kind::POSITIONAL) {
+        std::transform(names.begin(), names.end(), names.begin(), dashed);
     }
-    return text;
+    return joined(names, ",");
 }
 
 std::string Entry::info() const {
@@ -107,11 +106,7 @@ void Args::help() {
         std::cout << " [options...]";
     }
     if (!subcommands.empty()) {
-        std::string names;
-        for (const auto& [name, subcommand] : subcommands) {
-            names += (names.empty() ? "" : ", ") + name;
-        }
-        std::cout << " [SUBCOMMAND: " << names << "]";
+        std::cout << " [SUBCOMMAND: " << joined(subcommand_names(*this), ", ") << "]";
     }
     std::cout << std::endl;
     for (const auto& entry : positional_entries) {
