@@ -3,6 +3,7 @@
 #include "help_option.hpp"
 
 #include <argparse/args.hpp>
+#include <argparse/text.hpp>
 
 #include <algorithm>
 #include <cctype>
@@ -116,10 +117,7 @@ void Args::together(const std::vector<std::string>& names) {
 }
 
 void Args::add_group(bool exclusive, const std::vector<std::string>& names) {
-    std::string list;
-    for (const auto& name : names) {
-        list += (list.empty() ? "" : ",") + name;
-    }
+    const std::string list = joined(names, ",");
     if (names.size() < 2) {
         refuse("group", list, "a group needs two names or more");
     }

@@ -1,5 +1,6 @@
-// An entry: splitting its key list, making it, and refusing several words for a member of one value.
+// An entry: splitting its key list, making it, refusing several words for a one-value member.
 #include <argparse/entry.hpp>
+#include <argparse/text.hpp>
 
 #include <sstream>
 #include <stdexcept>
@@ -25,12 +26,8 @@ Entry::Entry(Kind kind, const std::string& key_list, const std::string& help,
       target_converter(std::make_unique<ConvertType<std::string>>()) {}
 
 void Entry::refuse_multi_valued() const {
-    std::string key_list;
-    for (const auto& key : keys) {
-        key_list += (key_list.empty() ? "" : ",") + key;
-    }
     throw std::invalid_argument(std::string(kind == Kind::POSITIONAL ? "argument" : "option") +
-                                " \"" + key_list +
+                                " \"" + joined(keys, ",") +
                                 "\": several words need a std::vector or std::string member");
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <argparse/enum_names.hpp>
+#include <argparse/text.hpp>
 
 #include <cstddef>
 #include <limits>
@@ -122,12 +123,11 @@ template <typename T> struct Converter {
         } else if constexpr (detail::is_optional<T>) {
             return value ? Converter<typename T::value_type>::to_text(*value) : "none";
         } else if constexpr (detail::is_vector<T>) {
-            std::string text;
+            std::vector<std::string> texts;
             for (const auto& element : value) {
-                text +=
-                    (text.empty() ? "" : ",") + Converter<typename T::value_type>::to_text(element);
+                texts.push_back(Converter<typename T::value_type>::to_text(element));
             }
-            return value.empty() ? "none" : text;
+            return value.empty() ? "none" : joined(texts, ",");
         } else {
             return std::string(value);
         }
