@@ -1,7 +1,8 @@
-// An entry: splitting its key list, making it, refusing several words for a one-value member.
+// An entry: its key list split, its names as typed, its making, and its refusal of several words.
 #include <argparse/entry.hpp>
 #include <argparse/text.hpp>
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 
@@ -18,6 +19,18 @@ std::vector<std::string> split_keys(const std::string& key_list) {
         keys.push_back(piece);
     }
     return keys;
+}
+
+std::string dashed(const std::string& key) {
+    return (key.size() == 1 ? "-" : "--") + key;
+}
+
+std::string Entry::_get_keys() const {
+    std::vector<std::string> names = keys;
+    if (kind != Kind::POSITIONAL) {
+        std::transform(names.begin(), names.end(), names.begin(), dashed);
+    }
+    return joined(names, ",");
 }
 
 Entry::Entry(Kind kind, const std::string& key_list, const std::string& help,

@@ -68,18 +68,6 @@ void write_row(const std::string& key, const Entry& entry, bool wrap) {
 
 } // namespace
 
-std::string dashed(const std::string& key) {
-    return (key.size() == 1 ? "-" : "--") + key;
-}
-
-std::string Entry::_get_keys() const {
-    std::vector<std::string> names = keys;
-    if (kind != Kind::POSITIONAL) {
-        std::transform(names.begin(), names.end(), names.begin(), dashed);
-    }
-    return joined(names, ",");
-}
-
 std::string Entry::info() const {
     std::string text = " [";
     const std::vector<std::string> allowed = target_converter->allowed_values();
