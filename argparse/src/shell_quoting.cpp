@@ -1,4 +1,4 @@
-// Quoting words for bash and zsh, and naming a program's completion function.
+// Quoting words for bash and zsh, and naming a program's shell functions.
 #include "shell_quoting.hpp"
 
 #include <argparse/text.hpp>

@@ -1,6 +1,6 @@
 #pragma once
 
-// Names written into bash and zsh scripts: quoted words, and names of shell functions.
+// Names written into the shell scripts: words quoted for bash and zsh, and function names.
 
 #include <string>
 #include <vector>

@@ -1,5 +1,8 @@
 #pragma once
 
+// Converting command-line words to values: Converter<T> for each member type, and the
+// converters that hold an entry's value.
+
 #include <argparse/enum_names.hpp>
 #include <argparse/text.hpp>
 
