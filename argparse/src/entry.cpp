@@ -1,4 +1,4 @@
-// An entry: its key list split, its names as typed, its making, and its refusal of several words.
+// An entry: splitting its key list, writing its names as typed, making and binding it.
 #include <argparse/entry.hpp>
 #include <argparse/text.hpp>
 
