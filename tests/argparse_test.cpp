@@ -1,4 +1,5 @@
 #include <argparse/args.hpp>
+#include <argparse/text.hpp>
 #include <argparse/validators.hpp>
 
 #include <gtest/gtest.h>
@@ -50,6 +51,12 @@ TEST(registry, key_lists_split_like_getline_on_commas) {
     }
 }
 
+TEST(text, joined_puts_the_separator_between_words_only) {
+    EXPECT_EQ(argparse::joined({}, ", "), "");
+    EXPECT_EQ(argparse::joined({"a"}, ", "), "a");
+    EXPECT_EQ(argparse::joined({"a", "", "b"}, ", "), "a, , b");
+}
+
 TEST(converters, unsigned_reads_leading_digits_and_rejects_what_does_not_fit) {
     ConvertType<unsigned int> number;
     for (const auto& [text, value] : {std::pair<const char*, unsigned>{"64", 64},
@@ -93,6 +100,14 @@ TEST(converters, set_default_copies_a_typed_default_of_the_same_type_else_reads_
     EXPECT_EQ(colour.data, Colour::GREEN);
     EXPECT_NE(flag.get_type_id(), colour.get_type_id());
     EXPECT_EQ(flag.get_allowed_entries(), "");
+}
+
+TEST(converters, an_enumeration_lists_its_names_and_other_types_none) {
+    const ConvertType<std::vector<Colour>> colours;
+    EXPECT_EQ(colours.allowed_values(), Words({"red", "green", "blue"}));
+    EXPECT_EQ(argparse::enum_names<Colour>(), colours.allowed_values());
+    EXPECT_EQ(colours.get_allowed_entries(), "red, green, blue, ");
+    EXPECT_TRUE(ConvertType<int>().allowed_values().empty());
 }
 
 struct Pull : argparse::Args {

@@ -1,3 +1,5 @@
+#include "shell_quoting.hpp"
+
 #include <argparse/completion.hpp>
 #include <argparse/man_page.hpp>
 
@@ -52,14 +54,6 @@ std::string shell(const std::string& command,
     return output;
 }
 
-std::string single_quoted(const std::string& text) {
-    std::string result = "'";
-    for (char c : text) {
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return result + "'";
-}
-
 std::string bash(const std::string& script) {
     return shell("bash --norc ../script", {{"script", script}});
 }
@@ -72,9 +66,14 @@ std::string complete(const std::string& script, std::string line) {
     line.erase(std::remove(line.begin(), line.end(), '|'), line.end());
     const std::string word =
         line.substr(0, cursor).substr(line.find_last_of(" :=", cursor - 1) + 1);
-    return bash(script + "COMP_LINE=" + single_quoted(line) + " COMP_POINT=" +
+    return bash(script + "COMP_LINE=" + argparse::quoted(line) + " COMP_POINT=" +
                 std::to_string(cursor) + "\n$(complete -p " + line.substr(0, line.find(' ')) +
-                " | cut -d' ' -f3) x " + single_quoted(word) + "\necho \"${COMPREPLY[*]}\"\n");
+                " | cut -d' ' -f3) x " + argparse::quoted(word) + "\necho \"${COMPREPLY[*]}\"\n");
+}
+
+// The quoting of the bash and zsh scripts, which the tests use for their own commands too.
+TEST(completion, quoted_escapes_only_the_single_quote) {
+    EXPECT_EQ(argparse::quoted("$(a) \\ it's"), "'$(a) \\ it'\\''s'");
 }
 
 TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
@@ -342,7 +341,7 @@ std::string typed(const std::string& start, const std::vector<std::string>& line
     for (const auto& line : lines) {
         for (std::size_t begin = 0, end = 0; end != std::string::npos; begin = end + 1) {
             end = line.find('|', begin);
-            keys += "$t send-keys -l -- " + single_quoted(line.substr(begin, end - begin)) +
+            keys += "$t send-keys -l -- " + argparse::quoted(line.substr(begin, end - begin)) +
                     (end == std::string::npos ? " && $t send-keys Enter Enter"
                                               : " && $t send-keys Tab") +
                     " && sleep 0.4\n";

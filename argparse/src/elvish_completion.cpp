@@ -1,7 +1,9 @@
 // The elvish completion module, rendered from the declarations.
-#include "rendering.hpp"
+#include "command_tree.hpp"
+#include "rendered_options.hpp"
 
 #include <argparse/completion.hpp>
+#include <argparse/text.hpp>
 
 namespace argparse {
 namespace {

@@ -1,6 +1,8 @@
-// An entry: splitting its key list, making it, and refusing several words for a member of one value.
+// An entry: splitting its key list, writing its names as typed, making and binding it.
 #include <argparse/entry.hpp>
+#include <argparse/text.hpp>
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 
@@ -19,18 +21,26 @@ std::vector<std::string> split_keys(const std::string& key_list) {
     return keys;
 }
 
+std::string dashed(const std::string& key) {
+    return (key.size() == 1 ? "-" : "--") + key;
+}
+
+std::string Entry::_get_keys() const {
+    std::vector<std::string> names = keys;
+    if (kind != Kind::POSITIONAL) {
+        std::transform(names.begin(), names.end(), names.begin(), dashed);
+    }
+    return joined(names, ",");
+}
+
 Entry::Entry(Kind kind, const std::string& key_list, const std::string& help,
              const std::optional<std::string>& implicit_value)
     : kind(kind), keys(split_keys(key_list)), help_text(help), implicit_value(implicit_value),
       target_converter(std::make_unique<ConvertType<std::string>>()) {}
 
 void Entry::refuse_multi_valued() const {
-    std::string key_list;
-    for (const auto& key : keys) {
-        key_list += (key_list.empty() ? "" : ",") + key;
-    }
     throw std::invalid_argument(std::string(kind == Kind::POSITIONAL ? "argument" : "option") +
-                                " \"" + key_list +
+                                " \"" + joined(keys, ",") +
                                 "\": several words need a std::vector or std::string member");
 }
 

@@ -1,7 +1,10 @@
 // The fish completion script, rendered from the declarations.
-#include "rendering.hpp"
+#include "command_tree.hpp"
+#include "rendered_options.hpp"
+#include "shell_quoting.hpp"
 
 #include <argparse/completion.hpp>
+#include <argparse/text.hpp>
 
 namespace argparse {
 namespace {

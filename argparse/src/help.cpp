@@ -1,5 +1,8 @@
 // The help text: usage line, tables of arguments and options, and subcommand sections.
+#include "command_tree.hpp"
+
 #include <argparse/args.hpp>
+#include <argparse/text.hpp>
 
 #include <algorithm>
 #include <cstdlib>
@@ -65,26 +68,11 @@ void write_row(const std::string& key, const Entry& entry, bool wrap) {
 
 } // namespace
 
-std::string dashed(const std::string& key) {
-    return (key.size() == 1 ? "-" : "--") + key;
-}
-
-std::string Entry::_get_keys() const {
-    std::string text;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (i > 0) {
-            text += ",";
-        }
-        text += kind == Kind::POSITIONAL ? keys[i] : dashed(keys[i]);
-    }
-    return text;
-}
-
 std::string Entry::info() const {
     std::string text = " [";
-    const std::string allowed = target_converter->get_allowed_entries();
+    const std::vector<std::string> allowed = target_converter->allowed_values();
     if (!allowed.empty()) {
-        text += "allowed: <" + allowed.substr(0, allowed.size() - 2) + ">, ";
+        text += "allowed: <" + joined(allowed, ", ") + ">, ";
     }
     if (implicit_value) {
         text += "implicit: \"" + *implicit_value + "\", ";
@@ -106,11 +94,7 @@ void Args::help() {
         std::cout << " [options...]";
     }
     if (!subcommands.empty()) {
-        std::string names;
-        for (const auto& [name, subcommand] : subcommands) {
-            names += (names.empty() ? "" : ", ") + name;
-        }
-        std::cout << " [SUBCOMMAND: " << names << "]";
+        std::cout << " [SUBCOMMAND: " << joined(subcommand_names(*this), ", ") << "]";
     }
     std::cout << std::endl;
     for (const auto& entry : positional_entries) {

@@ -1,7 +1,9 @@
 // The manual page in roff, rendered from the declarations and the prose a program adds.
-#include "rendering.hpp"
+#include "command_tree.hpp"
+#include "rendered_options.hpp"
 
 #include <argparse/man_page.hpp>
+#include <argparse/text.hpp>
 
 #include <algorithm>
 #include <cctype>

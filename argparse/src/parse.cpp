@@ -4,7 +4,7 @@
 
 #include <argparse/args.hpp>
 #include <argparse/exit.hpp>
-#include <argparse/printable.hpp>
+#include <argparse/text.hpp>
 
 #include <algorithm>
 #include <cstdlib>
@@ -39,14 +39,6 @@ std::string conversion_error(const Entry& entry, const std::string& text) {
     }
 }
 
-std::string join_words(const std::vector<std::string>& words, std::size_t first, std::size_t last) {
-    std::string joined = words[first];
-    for (std::size_t i = first + 1; i <= last; ++i) {
-        joined += "," + words[i];
-    }
-    return joined;
-}
-
 // Stores and converts a text, and where validate is set tests the value; a failure becomes the
 // entry's error message.
 void convert_text(Entry& entry, const std::string& text, bool validate) {
@@ -71,7 +63,7 @@ void receive(Entry& entry, const std::vector<std::string>& words) {
             convert_text(entry, word, true);
         }
     } else {
-        convert_text(entry, words.empty() ? "" : join_words(words, 0, words.size() - 1), true);
+        convert_text(entry, joined(words, ","), true);
     }
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
+// The "did you mean" hint for an option name that no option has.
+
 #include <argparse/entry.hpp>
 
 #include <map>
 #include <memory>
 #include <string>
 
-// The "did you mean" hint for an option name that no option has.
 namespace argparse {
 
 // Returns " (did you mean --name?)" for the declared option name nearest to name, by edit

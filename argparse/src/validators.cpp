@@ -1,6 +1,8 @@
 // The validators that a program may attach to an entry: a range, a set, an existing file.
+#include <argparse/text.hpp>
 #include <argparse/validators.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -16,14 +18,9 @@ void Range::operator()(const std::string& text) const {
 }
 
 void OneOf::operator()(const std::string& text) const {
-    std::string listed;
-    for (const auto& allowed : texts) {
-        if (text == allowed) {
-            return;
-        }
-        listed += (listed.empty() ? "" : ", ") + allowed;
+    if (std::find(texts.begin(), texts.end(), text) == texts.end()) {
+        throw std::runtime_error("must be one of [" + joined(texts, ", ") + "]");
     }
-    throw std::runtime_error("must be one of [" + listed + "]");
 }
 
 void ExistingFile::operator()(const std::string& text) const {

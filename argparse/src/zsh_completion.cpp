@@ -1,5 +1,8 @@
 // The zsh completion function, rendered from the declarations.
-#include "rendering.hpp"
+#include "bash_zsh_cases.hpp"
+#include "command_tree.hpp"
+#include "rendered_options.hpp"
+#include "shell_quoting.hpp"
 
 #include <argparse/completion.hpp>
 
@@ -21,19 +24,6 @@ const char* const reply =
         _files
     fi
 )";
-
-std::string subcommand_step(const Command& command) {
-    const std::vector<std::string> names = subcommand_names(*command.args);
-    if (names.empty()) {
-        return "";
-    }
-    std::string patterns;
-    for (const auto& name : names) {
-        patterns += (patterns.empty() ? "" : "|") + quoted(name);
-    }
-    return "        (" + quoted(command.path) + ") case $w in (" + patterns +
-           ") cmd+=\" $w\" ;; esac ;;\n";
-}
 
 // A description on one line, as compadd shows it beside the name.
 std::string one_line(std::string text) {
@@ -67,7 +57,7 @@ std::string zsh_completion(const Args& args, const std::string& program,
     std::string steps;
     std::string data;
     for (const auto& command : commands_of(args)) {
-        steps += subcommand_step(command);
+        steps += subcommand_case(command, "(", "cmd");
         data += command_data(command, descriptions);
     }
     const std::string function = function_name(program);

@@ -1,6 +1,10 @@
 #pragma once
 
+// Converting command-line words to values: Converter<T> for each member type, and the
+// converters that hold an entry's value.
+
 #include <argparse/enum_names.hpp>
+#include <argparse/text.hpp>
 
 #include <cstddef>
 #include <limits>
@@ -22,7 +26,12 @@ public:
     virtual void set_default(const std::unique_ptr<ConvertBase>& default_converter,
                              const std::string& default_text) = 0;
     virtual std::size_t get_type_id() const = 0;
-    virtual std::string get_allowed_entries() const = 0;
+    // The names that a value may take, in order: an enumeration's; none for other types.
+    virtual std::vector<std::string> allowed_values() const { return {}; }
+    // The names of allowed_values, each followed by ", ", for programs that read that form.
+    virtual std::string get_allowed_entries() const {
+        return detail::comma_terminated(allowed_values());
+    }
     // True for a std::vector, to which each conversion adds one element.
     virtual bool is_list() const = 0;
     // The type of one value: T, or U for std::optional<U> and std::vector<U>.
@@ -117,12 +126,11 @@ template <typename T> struct Converter {
         } else if constexpr (detail::is_optional<T>) {
             return value ? Converter<typename T::value_type>::to_text(*value) : "none";
         } else if constexpr (detail::is_vector<T>) {
-            std::string text;
+            std::vector<std::string> texts;
             for (const auto& element : value) {
-                text +=
-                    (text.empty() ? "" : ",") + Converter<typename T::value_type>::to_text(element);
+                texts.push_back(Converter<typename T::value_type>::to_text(element));
             }
-            return value.empty() ? "none" : text;
+            return value.empty() ? "none" : joined(texts, ",");
         } else {
             return std::string(value);
         }
@@ -159,9 +167,9 @@ public:
 
     std::size_t get_type_id() const override { return typeid(T).hash_code(); }
 
-    std::string get_allowed_entries() const override {
+    std::vector<std::string> allowed_values() const override {
         if constexpr (std::is_enum_v<Element>) {
-            return allowed_names<Element>();
+            return enum_names<Element>();
         } else {
             return {};
         }

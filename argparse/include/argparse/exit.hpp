@@ -1,5 +1,7 @@
 #pragma once
 
+// Ending a program once what it wrote has reached standard output.
+
 namespace argparse {
 
 // Ends the program with status once standard output has taken everything written to it;

@@ -1,5 +1,7 @@
 #pragma once
 
+// The manual page in roff, rendered from the declarations and what a program adds.
+
 #include <argparse/args.hpp>
 
 #include <map>

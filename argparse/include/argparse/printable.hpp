@@ -1,12 +1,5 @@
 #pragma once
 
-#include <string>
+// printable, for programs that include this header: it is declared in <argparse/text.hpp>.
 
-namespace argparse {
-
-// Returns text with each control character written as a C escape (\n, \t, \033), so that a
-// word quoted in a message can never break it into lines or drive a terminal; every other
-// byte stays as it is.
-std::string printable(const std::string& text);
-
-} // namespace argparse
+#include <argparse/text.hpp>

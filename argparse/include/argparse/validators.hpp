@@ -1,12 +1,13 @@
 #pragma once
 
+// Tests for Entry::validate. Each refuses a value with std::runtime_error, whose reason the
+// error message gives as it gives a conversion's.
+
 #include <argparse/convert.hpp>
 
 #include <string>
 #include <vector>
 
-// Tests for Entry::validate. Each refuses a value with std::runtime_error, whose reason the
-// error message gives as it gives a conversion's.
 namespace argparse {
 
 struct Range {

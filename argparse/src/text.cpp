@@ -1,7 +1,15 @@
-// Words from the command line or the file system shown in a one-line message.
-#include <argparse/printable.hpp>
+// The string helpers: joining words, and words shown in a one-line message.
+#include <argparse/text.hpp>
 
 namespace argparse {
+
+std::string joined(const std::vector<std::string>& words, const std::string& separator) {
+    std::string text;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        text += (i == 0 ? "" : separator) + words[i];
+    }
+    return text;
+}
 
 std::string printable(const std::string& text) {
     static const char letters[] = "abtnvfr"; // the escapes of bytes 7 to 13

@@ -1,6 +1,9 @@
 // The registry: declaring positional arguments, options, flags, subcommands and groups, and
 // refusing names that cannot be typed or rendered.
+#include "help_option.hpp"
+
 #include <argparse/args.hpp>
+#include <argparse/text.hpp>
 
 #include <algorithm>
 #include <cctype>
@@ -8,11 +11,6 @@
 
 namespace argparse {
 namespace {
-
-// The names that parse gives the help option it declares.
-bool is_help_name(const std::string& name) {
-    return name == "?" || name == "help";
-}
 
 // A blank, a control character or "=" (which ends the name in --name=VALUE) cannot be typed.
 bool can_be_typed(const std::string& name) {
@@ -119,10 +117,7 @@ void Args::together(const std::vector<std::string>& names) {
 }
 
 void Args::add_group(bool exclusive, const std::vector<std::string>& names) {
-    std::string list;
-    for (const auto& name : names) {
-        list += (list.empty() ? "" : ",") + name;
-    }
+    const std::string list = joined(names, ",");
     if (names.size() < 2) {
         refuse("group", list, "a group needs two names or more");
     }

@@ -1,5 +1,8 @@
 // The bash completion script, rendered from the declarations.
-#include "rendering.hpp"
+#include "bash_zsh_cases.hpp"
+#include "command_tree.hpp"
+#include "rendered_options.hpp"
+#include "shell_quoting.hpp"
 
 #include <argparse/completion.hpp>
 
@@ -66,19 +69,6 @@ const char* const reply =
     fi
 )";
 
-// The case that moves to a subcommand when its name is a word of the command line.
-std::string subcommand_step(const Command& command) {
-    std::vector<std::string> patterns;
-    for (const auto& name : subcommand_names(*command.args)) {
-        patterns.push_back(quoted(name));
-    }
-    if (patterns.empty()) {
-        return "";
-    }
-    return "        " + quoted(command.path) + ") case $w in " + joined(patterns, "|") +
-           ") path+=\" $w\" ;; esac ;;\n";
-}
-
 std::string command_data(const Command& command) {
     std::vector<std::string> options;
     std::string values;
@@ -98,7 +88,7 @@ std::string bash_completion(const Args& args, const std::string& program) {
     std::string steps;
     std::string data;
     for (const auto& command : commands_of(args)) {
-        steps += subcommand_step(command);
+        steps += subcommand_case(command, "", "path");
         data += command_data(command);
     }
     const std::string function = function_name(program);
