@@ -1,45 +1,16 @@
 #!/usr/bin/env bash
-# Runs tiles.sbatch on a Slurm of two nodes started for it on this host (one munged,
-# one slurmctld, two slurmd on their own ports). A tile in a missing directory fails its
-# task; resubmitted with other chunks and the list reversed, only that tile runs again. Then
-# a batch over both nodes loses one of them mid-run (its slurmd and every process of its task,
-# by SIGKILL), and the same command, submitted again, completes it: mavrel-verify passes.
-# Usage: slurm_test.sh SOURCE_DIR BIN_DIR/mavrel
-private=yes && source "$(dirname "$0")/expect.sh"
-[ "$(id -u)" -eq 0 ] || { skipped "starting munged, slurmctld and slurmd needs root" && finish; }
+# Runs tiles.sbatch on the two-node Slurm that daemons.sh started for the tests. A tile in a
+# missing directory fails its task; resubmitted with other chunks and the list reversed, only
+# that tile runs again. Then a batch over both nodes loses one of them mid-run (its slurmd and
+# every process of its task, by SIGKILL), and the same command, submitted again, completes it:
+# mavrel-verify passes. Its scratch directory is one that the Slurm daemons see.
+# Usage: batch_test.sh SOURCE_DIR BIN_DIR/mavrel SLURM_DIR
+source "$(dirname "$0")/../expect.sh"
+[ ! -e "$3/skipped" ] || { skipped "$(cat "$3/skipped")" && finish; }
+export SLURM_CONF=$3/slurm.conf
+two=$(cat "$3/node-two.pid")
 
-mkdir -m 755 munge state spool batch && head -c 1024 /dev/urandom >munge/key && chmod 600 munge/key
-host=$(hostname -s) memory=$(awk '/^MemTotal/ { print int($2 / 2048) }' /proc/meminfo)
-export SLURM_CONF=$work/slurm.conf
-cat >slurm.conf <<CONF
-ClusterName=mavreltest
-SlurmctldHost=$host(127.0.0.1)
-SlurmctldPort=16817
-AuthInfo=socket=$work/munge/socket
-ProctrackType=proctrack/linuxproc
-TaskPlugin=task/none
-SelectType=select/cons_tres
-SelectTypeParameters=CR_Core_Memory
-JobRequeue=0
-StateSaveLocation=$work/state
-SlurmdSpoolDir=$work/spool/%n
-SlurmctldPidFile=$work/slurmctld.pid
-SlurmdPidFile=$work/slurmd-%n.pid
-NodeName=one NodeHostname=$host NodeAddr=127.0.0.1 Port=16818 CPUs=$(nproc) RealMemory=$memory
-NodeName=two NodeHostname=$host NodeAddr=127.0.0.1 Port=16819 CPUs=$(nproc) RealMemory=$memory
-PartitionName=tiles Nodes=ALL Default=YES State=UP
-CONF
-started munged -F --key-file=munge/key --socket="$work/munge/socket" --pid-file=munge/pid \
-    --log-file=munge/log --seed-file=munge/seed
-for _ in $(seq 50); do [ -S munge/socket ] && break; sleep 0.1; done
-started slurmctld -D
-started slurmd -D -N one
-started slurmd -D -N two && two=$!
-idle() { [ "$(sinfo -h -N -o %t 2>/dev/null | sort -u)" = idle ]; }
-for _ in $(seq 100); do idle && break; sleep 0.2; done
-idle || { skipped "the Slurm daemons did not start: $(tail -n 1 daemons.log)" && finish; }
-
-cd batch && mkdir tiles && lines tiles/N44E006 missing/N44E007 tiles/N45E006 tiles/N45E007 tiles/N46E006 >list
+mkdir batch && cd batch && mkdir tiles && lines tiles/N44E006 missing/N44E007 tiles/N45E006 tiles/N45E007 tiles/N46E006 >list
 submit() { TILES_PER_TASK=$1 sbatch --quiet --wait --array=0-$2 "$3/src/mavrel-batch/tiles.sbatch" list 3; }
 expect 1 "" "" submit 2 2 "$1"
 expect 0 "missing/N44E007" "" sh -c 'mavrel-batch-status list | tail -n +2'
@@ -63,8 +34,7 @@ again() { TILES_PER_TASK=10 sbatch --quiet --wait --array=0-3 --cpus-per-task="$
 again "$1" >submission.log 2>&1 &
 for _ in $(seq 3000); do writing && break; sleep 0.01; done
 writing || fail "node two never ran its tiles"
-disown "$two" # which the shell would announce as killed
-kill -KILL "$two" $(ps -o ppid= -p "$(pgrep -d, -f "$work/spool/two/")")
+kill -KILL "$two" $(ps -o ppid= -p "$(pgrep -d, -f "$3/spool/two/")")
 for _ in $(seq 20); do kill -KILL $(of_node two) 2>/dev/null || break; done
 scontrol update nodename=two state=down reason="killed" # as slurmctld finds, a while later
 wait $! || true # Slurm gives tasks lost with their node no status
