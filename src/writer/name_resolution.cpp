@@ -153,4 +153,8 @@ FileTarget find_target(const std::string& name) {
     return target;
 }
 
+Descriptor find_directory(const std::string& path) {
+    return Walk(path).directory(AT_FDCWD, path + "/");
+}
+
 } // namespace writer

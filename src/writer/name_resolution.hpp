@@ -27,4 +27,8 @@ struct FileTarget {
 // write. Throws std::system_error naming name.
 FileTarget find_target(const std::string& name);
 
+// Opens the directory path (O_PATH), walked as find_target walks a name's directory part.
+// Throws std::system_error naming path.
+Descriptor find_directory(const std::string& path);
+
 } // namespace writer
