@@ -1,6 +1,8 @@
 // The parsing pass: words to entries, defaults, help and version requests, and errors.
 #include "help_option.hpp"
-#include "suggestion.hpp"
+#include "positional.hpp"
+#include "receive.hpp"
+#include "word_scan.hpp"
 
 #include <argparse/args.hpp>
 #include <argparse/exit.hpp>
@@ -15,190 +17,8 @@
 namespace argparse {
 namespace {
 
-// A word that starts with "-" is an option unless a digit follows, as in -5 or -0.5; a strict
-// command line also takes a lone "-" as a value (standard input, by custom).
-bool is_option_word(const std::string& word, bool strict) {
-    if (word.empty() || word[0] != '-') {
-        return false;
-    }
-    return word.size() == 1 ? !strict : word[1] < '0' || word[1] > '9';
-}
-
-// Returns the entry's message for the converter failure being handled; rethrows any other.
-std::string conversion_error(const Entry& entry, const std::string& text) {
-    const std::string subject = "\"" + printable(text) + "\" for " + entry._get_keys();
-    const std::string help = " (" + entry.help_text + ")";
-    try {
-        throw;
-    } catch (const std::invalid_argument&) {
-        return "Invalid argument, could not convert " + subject + help;
-    } catch (const std::out_of_range&) {
-        return "Invalid argument " + subject + help + ". Error: out of range";
-    } catch (const std::exception& failure) {
-        return "Invalid argument " + subject + help + ". Error: " + failure.what();
-    }
-}
-
-// Stores and converts a text, and where validate is set tests the value; a failure becomes the
-// entry's error message.
-void convert_text(Entry& entry, const std::string& text, bool validate) {
-    entry.value_text = text;
-    try {
-        entry.target_converter->convert(text);
-        for (std::size_t i = 0; validate && i < entry.validators.size(); ++i) {
-            (*entry.validators[i])(text);
-        }
-    } catch (...) {
-        entry.error_message = conversion_error(entry, text);
-    }
-}
-
-// Gives an entry the words the command line or the environment holds for it: each an element of a
-// std::vector, otherwise joined by commas, and none as the empty text.
-void receive(Entry& entry, const std::vector<std::string>& words) {
-    entry.given = true;
-    if (entry.target_converter->is_list()) {
-        entry.value_text.emplace();
-        for (const auto& word : words) {
-            convert_text(entry, word, true);
-        }
-    } else {
-        convert_text(entry, joined(words, ","), true);
-    }
-}
-
 bool is_set(const std::shared_ptr<Entry>& flag) {
     return flag && static_cast<const ConvertType<bool>&>(*flag->target_converter).data;
-}
-
-// One pass over the word list: feeds option words to their entries and keeps the others.
-class WordScan {
-public:
-    WordScan(Args& args, bool raise_on_error)
-        : args(args), words(args.words), strict(args.settings.strict),
-          raise_on_error(raise_on_error) {}
-
-    std::vector<std::string> positional_words;
-    // On a strict command line, the unknown options, in order.
-    std::vector<std::string> errors;
-
-    void run() {
-        bool options_ended = false;
-        for (index = 0; index < words.size(); ++index) {
-            const std::string& word = words[index];
-            if (strict && !options_ended && word == "--") {
-                options_ended = true;
-            } else if (options_ended || !is_option_word(word, strict)) {
-                positional_words.push_back(word);
-            } else if (word[1] == '-') {
-                split_option_word(index, 2);
-            } else {
-                split_short_form(index);
-            }
-        }
-    }
-
-private:
-    Args& args;
-    const std::vector<std::string>& words;
-    const bool strict;
-    const bool raise_on_error;
-    std::size_t index = 0;
-
-    // In -abc the letters before the last are grouped; only the last may take a value.
-    void split_short_form(std::size_t position) {
-        const std::string& word = words[position];
-        const std::size_t last_letter = std::min(word.find('='), word.size()) - 1;
-        for (std::size_t letter = 1; letter < last_letter; ++letter) {
-            apply_option(position, word.substr(letter, 1), true, std::nullopt);
-        }
-        split_option_word(position, last_letter);
-    }
-
-    void split_option_word(std::size_t position, std::size_t start) {
-        const std::string& word = words[position];
-        const std::size_t equals = word.find('=');
-        if (equals == std::string::npos) {
-            apply_option(position, word.substr(start), false, std::nullopt);
-        } else {
-            apply_option(position, word.substr(start, equals - start), false,
-                         word.substr(equals + 1));
-        }
-    }
-
-    void apply_option(std::size_t position, const std::string& name, bool grouped,
-                      const std::optional<std::string>& attached_value) {
-        const auto found = args.option_map.find(name);
-        if (found == args.option_map.end()) {
-            unknown(name);
-            return;
-        }
-        Entry& entry = *found->second;
-        if (attached_value) {
-            receive(entry, {*attached_value});
-        } else if (entry.implicit_value) {
-            receive(entry, {*entry.implicit_value});
-        } else if (!grouped && position + 1 < words.size() && is_value(position + 1)) {
-            receive(entry, take_value_words(position + 1, entry.multi_valued));
-        } else if (!grouped && entry.multi_valued) {
-            receive(entry, {});
-        } else {
-            entry.error_message = "No value provided for: " + printable(name);
-        }
-    }
-
-    bool is_value(std::size_t position) const { return !is_option_word(words[position], strict); }
-
-    // Consumes the value word at first, and for a multi-valued entry every value word after it.
-    std::vector<std::string> take_value_words(std::size_t first, bool multi_valued) {
-        index = first;
-        while (multi_valued && index + 1 < words.size() && is_value(index + 1)) {
-            ++index;
-        }
-        return {words.begin() + static_cast<std::ptrdiff_t>(first),
-                words.begin() + static_cast<std::ptrdiff_t>(index) + 1};
-    }
-
-    void unknown(const std::string& name) {
-        const std::string message = "unrecognised commandline argument: " + printable(name);
-        if (strict) {
-            errors.push_back(message + suggestion(name, args.option_map));
-        } else if (raise_on_error) {
-            args.warnings.push_back(message);
-        } else {
-            std::cerr << message << std::endl;
-        }
-    }
-};
-
-// Entries before the multi-valued one take words from the front, those after it from the back.
-// Returns the first word that no entry takes, if any.
-std::optional<std::string> assign_positional(const std::vector<std::shared_ptr<Entry>>& entries,
-                                             const std::vector<std::string>& words) {
-    const std::size_t count = entries.size();
-    std::size_t multi = 0;
-    for (; multi < count && !entries[multi]->multi_valued; ++multi) {
-        if (multi < words.size()) {
-            receive(*entries[multi], {words[multi]});
-        }
-    }
-    if (multi == count) {
-        return count < words.size() ? std::optional(words[count]) : std::nullopt;
-    }
-    for (std::size_t k = 1; k <= count - multi; ++k) {
-        if (words.size() < k || words.size() - k < multi) {
-            continue;
-        }
-        const std::size_t word = words.size() - k;
-        Entry& entry = *entries[count - k];
-        if (count - k == multi) {
-            receive(entry, {words.begin() + static_cast<std::ptrdiff_t>(multi),
-                            words.begin() + static_cast<std::ptrdiff_t>(word) + 1});
-        } else {
-            receive(entry, {words[word]});
-        }
-    }
-    return std::nullopt;
 }
 
 // Gives each entry without a value the value of its environment variable, where that is set.
@@ -298,25 +118,6 @@ void parse_subcommand(Args& args, int argc, const char* const* argv, bool raise_
 }
 
 } // namespace
-
-void Entry::_convert(const std::string& text) {
-    convert_text(*this, text, false);
-}
-
-void Entry::_apply_default() {
-    if (default_converter) {
-        value_text = default_text;
-        try {
-            target_converter->set_default(default_converter, *default_text);
-        } catch (...) {
-            error_message = conversion_error(*this, *default_text);
-        }
-    } else if (default_text) {
-        _convert(*default_text);
-    } else {
-        error_message = "Argument missing: " + _get_keys() + " (" + help_text + ")";
-    }
-}
 
 void Args::parse(int argc, const char* const* argv, const bool& raise_on_error) {
     // The entries still hold the first parse's values and errors, which a second would mix in.
