@@ -31,7 +31,7 @@ void convert_text(Entry& entry, const std::string& text, bool validate) {
     try {
         entry.target_converter->convert(text);
         for (std::size_t i = 0; validate && i < entry.validators.size(); ++i) {
-            (*entry.validators[i])(text);
+            (*entry.validators[i])(text, *entry.target_converter);
         }
     } catch (...) {
         entry.error_message = conversion_error(entry, text);

@@ -36,6 +36,9 @@ public:
     virtual bool is_list() const = 0;
     // The type of one value: T, or U for std::optional<U> and std::vector<U>.
     virtual const std::type_info& element_type() const = 0;
+    // The value last converted, for a number type (NaN included): the member's own, the
+    // optional's, the last element of a std::vector; none for other types or no value.
+    virtual std::optional<long double> number() const = 0;
 };
 
 // Returns true for "true" in any letter case and for "1"; false for every other text.
@@ -178,6 +181,18 @@ public:
     bool is_list() const override { return detail::is_vector<T>; }
 
     const std::type_info& element_type() const override { return typeid(Element); }
+
+    std::optional<long double> number() const override {
+        if constexpr (!std::is_arithmetic_v<Element> || std::is_same_v<Element, bool>) {
+            return std::nullopt;
+        } else if constexpr (detail::is_vector<T>) {
+            return data.empty() ? std::nullopt : std::optional<long double>(data.back());
+        } else if constexpr (detail::is_optional<T>) {
+            return data ? std::optional<long double>(*data) : std::nullopt;
+        } else {
+            return data;
+        }
+    }
 };
 
 } // namespace argparse

@@ -18,7 +18,8 @@ namespace argparse {
 class Validator {
 public:
     virtual ~Validator() = default;
-    virtual void operator()(const std::string& text) const = 0;
+    // Tests a value: the text given, and the converter that holds it once converted.
+    virtual void operator()(const std::string& text, const ConvertBase& converted) const = 0;
 };
 
 // Record of one declared argument; binds to the member it initialises.
@@ -75,13 +76,21 @@ public:
         return *this;
     }
 
-    // Adds a test of every value the entry receives, once converted: test(text) throws
-    // std::runtime_error with the reason for a value it refuses (<argparse/validators.hpp>).
+    // Adds a test of every value the entry receives, once converted: test(text), or
+    // test(text, converted) to see the value as the member holds it, throws std::runtime_error
+    // with the reason for a value it refuses (<argparse/validators.hpp>).
     template <typename F> Entry& validate(F test) {
         struct Test : Validator {
             F test;
             explicit Test(F test) : test(std::move(test)) {}
-            void operator()(const std::string& text) const override { test(text); }
+            void operator()(const std::string& text, const ConvertBase& converted) const override {
+                if constexpr (std::is_invocable_v<const F&, const std::string&,
+                                                  const ConvertBase&>) {
+                    test(text, converted);
+                } else {
+                    test(text);
+                }
+            }
         };
         validators.push_back(std::make_unique<Test>(std::move(test)));
         return *this;

@@ -1,0 +1,23 @@
+// A numeric tool, as a user of the parser writes one: ranges, reals and their defaults.
+#include <argparse/args.hpp>
+#include <argparse/validators.hpp>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+struct Numeric : argparse::Args {
+    unsigned int& n = kwarg("n", "count").set_default(5U).validate(argparse::range(1U, 10U));
+    double& ratio = kwarg("ratio", "share").set_default(0.5).validate(argparse::range(0.0, 1.0));
+    std::vector<long>& levels =
+        kwarg("l", "levels").set_default(std::vector<long>{}).validate(argparse::range(-2, 2));
+    std::string& word = kwarg("w", "a word").set_default("1").validate(argparse::range(0, 9));
+    Numeric() { settings.strict = true; }
+};
+
+int main(int argc, char** argv) {
+    Numeric args;
+    args.parse(argc, argv, false);
+    std::cout << args.n << " " << args.ratio << " " << args.levels.size() << " " << args.word
+              << "\n";
+}

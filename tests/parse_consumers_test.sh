@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Runs small programs written against the parser's public headers, as its users write them, a
+# row per command line: the exit status and both streams byte for byte.
+# Usage: parse_consumers_test.sh SOURCE_DIR CONSUMERS_DIR/numeric
+source "$(dirname "$0")/expect.sh"
+
+range() { echo "Invalid argument \"$1\" for $2. Error: must be a number from $3"; }
+
+# A range tests the number that the member holds, as its type read it; NaN is in none.
+expect 0 "5 0.5 0 1" "" numeric
+expect 255 "" "$(range 0x5 "-n (count)" "1 to 10")" numeric -n 0x5
+expect 0 "5 1 2 9" "" numeric -n 5e3 --ratio 1 -l -2 -l 2 -w 9
+expect 255 "" "$(range nan "--ratio (share)" "0 to 1")" numeric --ratio nan
+expect 255 "" "$(range 3 "-l (levels)" "-2 to 2")" numeric -l 1 -l 3
+expect 255 "" "$(range x "-w (a word)" "0 to 9")" numeric -w x
+finish
