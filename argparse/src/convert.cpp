@@ -5,9 +5,11 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <type_traits>
 
 namespace argparse {
 
@@ -41,6 +43,29 @@ template <typename T> T whole_number(const std::string& text) {
         throw std::invalid_argument(text);
     }
     return value;
+}
+
+// Reads the whole of text as a real number. from_chars calls an underflow out of range too;
+// strtod then gives what the type holds, 0 or a subnormal number, and infinity only for what
+// is too great. The caller's errno, which strtod sets, is kept.
+template <typename T> T real_number(const std::string& text) {
+    try {
+        return whole_number<T>(text);
+    } catch (const std::out_of_range&) {
+        const int caller_errno = errno;
+        char* end = nullptr;
+        T value{};
+        if constexpr (std::is_same_v<T, float>) {
+            value = std::strtof(text.c_str(), &end);
+        } else {
+            value = std::strtod(text.c_str(), &end);
+        }
+        errno = caller_errno;
+        if (std::isinf(value) || end != text.c_str() + text.size()) {
+            throw;
+        }
+        return value;
+    }
 }
 
 } // namespace
@@ -88,11 +113,11 @@ unsigned long long unsigned_long_from_text(const std::string& text, unsigned lon
 }
 
 double double_from_text(const std::string& text) {
-    return whole_number<double>(text);
+    return real_number<double>(text);
 }
 
 float float_from_text(const std::string& text) {
-    return whole_number<float>(text);
+    return real_number<float>(text);
 }
 
 std::string number_text(long long value) {

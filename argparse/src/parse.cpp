@@ -21,6 +21,24 @@ bool is_set(const std::shared_ptr<Entry>& flag) {
     return flag && static_cast<const ConvertType<bool>&>(*flag->target_converter).data;
 }
 
+// The words of an environment variable's value: for a std::vector, the pieces between commas,
+// and none of an empty value; for any other member, the whole value.
+std::vector<std::string> environment_words(const Entry& entry, const std::string& value) {
+    if (!entry.target_converter->is_list()) {
+        return {value};
+    }
+    std::vector<std::string> words;
+    for (std::size_t begin = 0; !value.empty();) {
+        const std::size_t comma = value.find(',', begin);
+        words.push_back(value.substr(begin, comma - begin));
+        if (comma == std::string::npos) {
+            return words;
+        }
+        begin = comma + 1;
+    }
+    return words;
+}
+
 // Gives each entry without a value the value of its environment variable, where that is set.
 void apply_environment(const std::vector<std::shared_ptr<Entry>>& entries) {
     for (const auto& entry : entries) {
@@ -29,7 +47,7 @@ void apply_environment(const std::vector<std::shared_ptr<Entry>>& entries) {
             continue;
         }
         const bool had_error = !entry->error_message.empty();
-        receive(*entry, {value});
+        receive(*entry, environment_words(*entry, value));
         if (!had_error && !entry->error_message.empty()) {
             entry->error_message += ", from the environment variable " + *entry->env_name;
         }

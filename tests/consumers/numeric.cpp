@@ -12,12 +12,17 @@ struct Numeric : argparse::Args {
     std::vector<long>& levels =
         kwarg("l", "levels").set_default(std::vector<long>{}).validate(argparse::range(-2, 2));
     std::string& word = kwarg("w", "a word").set_default("1").validate(argparse::range(0, 9));
+    double& x = kwarg("x", "a real").set_default(0.0);
+    float& y = kwarg("y", "a float").set_default(0.0F);
+    std::vector<std::string>& points =
+        kwarg("p", "points").set_env("NUMERIC_POINTS").set_default(std::vector<std::string>{});
     Numeric() { settings.strict = true; }
 };
 
 int main(int argc, char** argv) {
     Numeric args;
     args.parse(argc, argv, false);
-    std::cout << args.n << " " << args.ratio << " " << args.levels.size() << " " << args.word
-              << "\n";
+    std::cout << args.n << " " << args.ratio << " " << args.levels.size() << " " << args.word << " "
+              << args.x << " " << args.y << " " << args.points.size() << ":"
+              << argparse::joined(args.points, "|") << "\n";
 }

@@ -52,7 +52,8 @@ unsigned int unsigned_from_text(const std::string& text);
 // Each returns the whole of text read as a decimal number (an integer with an optional sign,
 // or a real number such as -1.5e3 or inf); each throws std::invalid_argument for any other
 // text, "5x", "1e4" for an integer and "3,601" included, and std::out_of_range for a number
-// beyond the type.
+// beyond the type. A real number too small for the type is what the type holds of it: 0 or a
+// subnormal number, as strtod gives it.
 long long signed_from_text(const std::string& text, long long min, long long max);
 unsigned long long unsigned_long_from_text(const std::string& text, unsigned long long max);
 double double_from_text(const std::string& text);
