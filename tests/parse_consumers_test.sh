@@ -4,20 +4,26 @@
 # Usage: parse_consumers_test.sh SOURCE_DIR CONSUMERS_DIR/numeric
 source "$(dirname "$0")/expect.sh"
 
+pi="3.1415927 16777216"
 range() { echo "Invalid argument \"$1\" for $2. Error: must be a number from $3"; }
 
 # A range tests the number that the member holds, as its type read it; NaN is in none.
-expect 0 "5 0.5 0 1 0 0 0:" "" numeric
+expect 0 "5 0.5 0 1 0 0 0: $pi" "" numeric
 expect 255 "" "$(range 0x5 "-n (count)" "1 to 10")" numeric -n 0x5
-expect 0 "5 1 2 9 0 0 0:" "" numeric -n 5e3 --ratio 1 -l -2 -l 2 -w 9
+expect 0 "5 1 2 9 0 0 0: $pi" "" numeric -n 5e3 --ratio 1 -l -2 -l 2 -w 9
 expect 255 "" "$(range nan "--ratio (share)" "0 to 1")" numeric --ratio nan
 expect 255 "" "$(range 3 "-l (levels)" "-2 to 2")" numeric -l 1 -l 3
 expect 255 "" "$(range x "-w (a word)" "0 to 9")" numeric -w x
+# A default of another type is kept as the member's type holds it, and shown in the shortest
+# form that reads back to it.
+expect 0 "$(printf '%17s : %s [default: %s]\n' --pi pi 3.1415927 --big "2^24 + 1" 16777216 \
+    --wide "an eighth" 123456789.125)" "" bash -c 'numeric --help | grep -e pi -e 2^24 -e eighth'
+expect 0 "5 0.5 0 1 0 0 0: 0.1 1e+20" "" numeric --pi 0.1 --big 1e20
 # A real too small for its type is what the type holds of it, one too great out of range.
-expect 0 "5 0.5 0 1 -0 1.4013e-45 0:" "" numeric -x -1e-400 -y 1e-45
+expect 0 "5 0.5 0 1 -0 1.4013e-45 0: $pi" "" numeric -x -1e-400 -y 1e-45
 expect 255 "" "Invalid argument \"1e39\" for -y (a float). Error: out of range" numeric -y 1e39
 # A std::vector from the environment takes the pieces between commas; an empty value, none.
-expect 0 "5 0.5 0 1 0 0 3:a||b" "" env NUMERIC_POINTS=a,,b numeric
-expect 0 "5 0.5 0 1 0 0 0:" "" env NUMERIC_POINTS= numeric
-expect 0 "5 0.5 0 1 0 0 1:c" "" env NUMERIC_POINTS=a,b numeric -p c
+expect 0 "5 0.5 0 1 0 0 3:a||b $pi" "" env NUMERIC_POINTS=a,,b numeric
+expect 0 "5 0.5 0 1 0 0 0: $pi" "" env NUMERIC_POINTS= numeric
+expect 0 "5 0.5 0 1 0 0 1:c $pi" "" env NUMERIC_POINTS=a,b numeric -p c
 finish

@@ -6,7 +6,6 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <type_traits>
@@ -66,6 +65,13 @@ template <typename T> T real_number(const std::string& text) {
         }
         return value;
     }
+}
+
+// The shortest decimal text that reads back to value, as std::to_chars writes it.
+template <typename T> std::string shortest_text(T value) {
+    char text[64];
+    const auto written = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, written.ptr);
 }
 
 } // namespace
@@ -129,9 +135,11 @@ std::string number_text(unsigned long long value) {
 }
 
 std::string number_text(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+    return shortest_text(value);
+}
+
+std::string number_text(float value) {
+    return shortest_text(value);
 }
 
 } // namespace argparse

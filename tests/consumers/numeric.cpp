@@ -14,6 +14,9 @@ struct Numeric : argparse::Args {
     std::string& word = kwarg("w", "a word").set_default("1").validate(argparse::range(0, 9));
     double& x = kwarg("x", "a real").set_default(0.0);
     float& y = kwarg("y", "a float").set_default(0.0F);
+    float& pi = kwarg("pi", "pi").set_default(3.14159265358979);
+    float& big = kwarg("big", "2^24 + 1").set_default(16777217.0);
+    double& wide = kwarg("wide", "an eighth").set_default(123456789.125);
     std::vector<std::string>& points =
         kwarg("p", "points").set_env("NUMERIC_POINTS").set_default(std::vector<std::string>{});
     Numeric() { settings.strict = true; }
@@ -24,5 +27,7 @@ int main(int argc, char** argv) {
     args.parse(argc, argv, false);
     std::cout << args.n << " " << args.ratio << " " << args.levels.size() << " " << args.word << " "
               << args.x << " " << args.y << " " << args.points.size() << ":"
-              << argparse::joined(args.points, "|") << "\n";
+              << argparse::joined(args.points, "|") << " "
+              << argparse::Converter<float>::to_text(args.pi) << " "
+              << argparse::Converter<float>::to_text(args.big) << "\n";
 }

@@ -6,10 +6,12 @@
 #include <argparse/enum_names.hpp>
 #include <argparse/text.hpp>
 
+#include <cmath>
 #include <cstddef>
 #include <limits>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 #include <typeinfo>
@@ -59,10 +61,12 @@ unsigned long long unsigned_long_from_text(const std::string& text, unsigned lon
 double double_from_text(const std::string& text);
 float float_from_text(const std::string& text);
 
-// Returns a number as set_default records it: integers in decimal, reals as printf's %g.
+// Returns a number as set_default records it: integers in decimal, reals in the shortest form
+// that reads back to the same value of their type (0.1 for the float 0.1F).
 std::string number_text(long long value);
 std::string number_text(unsigned long long value);
 std::string number_text(double value);
+std::string number_text(float value);
 
 template <typename T> struct Converter;
 
@@ -76,6 +80,15 @@ template <typename T> constexpr bool is_vector = false;
 template <typename U> constexpr bool is_vector<std::vector<U>> = true;
 template <typename T> constexpr bool is_optional = false;
 template <typename U> constexpr bool is_optional<std::optional<U>> = true;
+
+// Returns number as a T, as an assignment gives it; throws std::out_of_range for a number
+// beyond T.
+template <typename T> T narrowed(long double number) {
+    if (std::isfinite(number) && std::fabs(number) > std::numeric_limits<T>::max()) {
+        throw std::out_of_range("beyond the member's type");
+    }
+    return static_cast<T>(number);
+}
 
 template <typename T> T integer_from_text(const std::string& text) {
     if constexpr (std::is_signed_v<T>) {
@@ -125,6 +138,8 @@ template <typename T> struct Converter {
             return number_text(static_cast<long long>(value));
         } else if constexpr (std::is_integral_v<T>) {
             return number_text(static_cast<unsigned long long>(value));
+        } else if constexpr (std::is_same_v<T, float>) {
+            return number_text(value);
         } else if constexpr (std::is_floating_point_v<T>) {
             return number_text(static_cast<double>(value));
         } else if constexpr (detail::is_optional<T>) {
@@ -164,6 +179,10 @@ public:
                      const std::string& default_text) override {
         if (default_converter->get_type_id() == get_type_id()) {
             data = static_cast<const ConvertType&>(*default_converter).data;
+        } else if constexpr (std::is_floating_point_v<T>) {
+            // A number of another type is assigned, not read back from its text.
+            const std::optional<long double> number = default_converter->number();
+            number ? void(data = detail::narrowed<T>(*number)) : convert(default_text);
         } else {
             convert(default_text);
         }

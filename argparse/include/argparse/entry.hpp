@@ -104,6 +104,9 @@ public:
             }
         }
         auto converter = std::make_unique<ConvertType<T>>();
+        if constexpr (std::is_arithmetic_v<T>) {
+            show_default_as(*converter);
+        }
         T& data = converter->data;
         target_converter = std::move(converter);
         return data;
@@ -121,6 +124,18 @@ private:
         std::is_same_v<std::decay_t<V>, char*>;
 
     [[noreturn]] void refuse_multi_valued() const;
+
+    // A number default of another type is shown as the member holds it (3.1415927 for a float
+    // given 3.14159265358979); parse reports a default that does not fit.
+    template <typename T> void show_default_as(ConvertType<T>& converter) {
+        if (default_converter && default_converter->get_type_id() != converter.get_type_id()) {
+            try {
+                converter.set_default(default_converter, *default_text);
+                default_text = Converter<T>::to_text(converter.data);
+            } catch (const std::exception&) {
+            }
+        }
+    }
 };
 
 // Returns an option name as the user types it: -d for a one-letter name, --data-type otherwise.
