@@ -26,4 +26,20 @@ expect 255 "" "Invalid argument \"1e39\" for -y (a float). Error: out of range" 
 expect 0 "5 0.5 0 1 0 0 3:a||b $pi" "" env NUMERIC_POINTS=a,,b numeric
 expect 0 "5 0.5 0 1 0 0 0: $pi" "" env NUMERIC_POINTS= numeric
 expect 0 "5 0.5 0 1 0 0 1:c $pi" "" env NUMERIC_POINTS=a,b numeric -p c
+# Help for an embedding program is a text, whose object is gone when it is shown (clean under
+# ASan); bold only where the stream it goes to is a terminal and NO_COLOR is unset or empty.
+expect 0 "Usage: sub NAME  [options...]
+             NAME : a name [required]
+
+Options:
+        -?,--help : print help [implicit: \"true\", default: false]" "" embedded sub --help
+bold() { script -qc "$1" /dev/null | grep -c $'\e\\[1m'; }
+expect 0 "3" "" bold "gt --help"
+expect 0 "3" "" env NO_COLOR= bash -c "$(declare -f bold); bold 'gt --help'"
+expect 1 "0" "" env NO_COLOR=1 bash -c "$(declare -f bold); bold 'gt --help'"
+expect 1 "0" "" bold "embedded --help"
+expect 0 "1" "" bold "embedded -t x >/dev/null"
+expect 1 "0" "" bold "embedded -t x 2>/dev/null"
+# A full standard output is reported with its own reason, subcommand titles or not.
+expect 255 "" "cannot write standard output: No space left on device" sh -c "gt --help >/dev/full"
 finish

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 #include <stdexcept>
 
 namespace argparse {
@@ -111,9 +112,11 @@ int subcommand_position(const Args& args, int argc, const char* const* argv) {
 void answer_request(Args& args, bool help_requested, bool raise_on_error) {
     if (help_requested) {
         if (raise_on_error) {
-            throw HelpRequested(args);
+            std::ostringstream text;
+            args.help(text);
+            throw HelpRequested(text.str());
         }
-        args.help();
+        args.help(std::cout);
         exit_after_output(0);
     }
     if (is_set(args.version_entry)) {

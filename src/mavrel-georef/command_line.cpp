@@ -5,8 +5,8 @@
 
 namespace cli {
 
-void GeorefArgs::welcome() {
-    std::cout << "mavrel-georef - write headers that place a mavrel tile for GIS tools.\n"
+void GeorefArgs::welcome(std::ostream& out) {
+    out << "mavrel-georef - write headers that place a mavrel tile for GIS tools.\n"
               << authors << "\n"
               << std::endl;
 }

@@ -8,8 +8,8 @@
 
 namespace cli {
 
-void CliArgs::welcome() {
-    std::cout << "mavrel - generate DEM tiles in TASMER generic format.\n"
+void CliArgs::welcome(std::ostream& out) {
+    out << "mavrel - generate DEM tiles in TASMER generic format.\n"
               << authors << "\n"
               << std::endl;
 }

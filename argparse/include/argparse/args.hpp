@@ -6,10 +6,12 @@
 #include <argparse/entry.hpp>
 
 #include <exception>
+#include <iosfwd>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace argparse {
@@ -38,19 +40,23 @@ struct Group {
     std::vector<std::shared_ptr<Entry>> entries;
 };
 
-// Thrown by parse with raise_on_error for a help request; args is the object whose help was
-// asked for, and args.help() prints it.
-struct HelpRequested : std::exception {
-    Args& args;
-    explicit HelpRequested(Args& args) : args(args) {}
-    const char* what() const noexcept override { return "help requested"; }
+// What parse throws with raise_on_error for a request that it would otherwise answer on standard
+// output: text, which what() returns too, is what it would have printed.
+struct Request : std::exception {
+    std::string text;
+    explicit Request(std::string text) : text(std::move(text)) {}
+    const char* what() const noexcept override { return text.c_str(); }
 };
 
-// Thrown by parse with raise_on_error for a version request; what() is the version text.
-struct VersionRequested : std::exception {
-    std::string text;
-    explicit VersionRequested(std::string text) : text(std::move(text)) {}
-    const char* what() const noexcept override { return text.c_str(); }
+// A help request: text is the help of the object asked (the subcommand's, for tool push --help),
+// as help(std::ostream&) writes it; it holds nothing of that object, which may be gone.
+struct HelpRequested : Request {
+    using Request::Request;
+};
+
+// A version request: text is the version text.
+struct VersionRequested : Request {
+    using Request::Request;
 };
 
 // Base of a declarative command line: derived classes bind reference members to entries.
@@ -76,8 +82,13 @@ public:
     Args(const Args&) = default;
     Args& operator=(const Args&) = default;
     virtual ~Args() = default;
-    virtual void welcome() {}
-    virtual void help();
+    // Writes what the help text shows above the usage line; nothing unless overridden.
+    virtual void welcome(std::ostream& /* out */) {}
+    // Writes the help text to out, the subcommand titles in bold where out is a terminal
+    // (std::cout's or std::cerr's) and NO_COLOR is unset or empty; parse calls it.
+    virtual void help(std::ostream& out);
+    // Writes the help text to standard output.
+    void help();
     virtual int run() { return 0; }
 
     // Each declaration throws std::invalid_argument, naming the key, for a key list that holds

@@ -1,0 +1,55 @@
+// A git-like tool, as a user of the parser writes one: two levels of subcommands, lists, an
+// optional, a validated path, environment fallbacks and exclusive options.
+#include <argparse/args.hpp>
+#include <argparse/validators.hpp>
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct Add : argparse::Args {
+    std::string& name = arg("NAME", "remote name");
+    std::string& url = arg("URL", "remote address");
+};
+
+struct Remote : argparse::Args {
+    bool& verbose = flag("v,verbose", "show the addresses");
+    Add& add = subcommand<Add>("add");
+};
+
+struct Commit : argparse::Args {
+    std::vector<std::string>& messages =
+        kwarg("m,message", "message").set_default(std::vector<std::string>{});
+    std::optional<std::string>& author =
+        kwarg("author", "author").set_env("GT_AUTHOR").set_default(std::optional<std::string>{});
+    std::filesystem::path& file = kwarg("F,file", "message file")
+                                      .validate(argparse::existing_file())
+                                      .set_default(std::filesystem::path());
+    bool& all = flag("a,all", "every change");
+    bool& patch = flag("p,patch", "chosen changes");
+    Commit() { exclusive({"a", "p"}); }
+};
+
+struct Gt : argparse::Args {
+    std::filesystem::path& dir =
+        kwarg("C,dir", "work in DIR").set_env("GT_DIR").set_default(std::filesystem::path("."));
+    Remote& remote = subcommand<Remote>("remote");
+    Commit& commit = subcommand<Commit>("commit");
+};
+
+int main(int argc, char** argv) {
+    Gt gt;
+    gt.parse(argc, argv, false);
+    std::cout << gt.dir.string();
+    if (gt.commit.parsed) {
+        std::cout << " commit " << argparse::joined(gt.commit.messages, "|") << " "
+                  << gt.commit.author.value_or("-") << " " << gt.commit.all;
+    }
+    if (gt.remote.add.parsed) {
+        std::cout << " remote " << gt.remote.verbose << " add " << gt.remote.add.name << " "
+                  << gt.remote.add.url;
+    }
+    std::cout << "\n";
+}
