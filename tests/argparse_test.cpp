@@ -123,7 +123,7 @@ struct Tool : argparse::Args {
     std::string& first = arg("FIRST", "first").set_default("-");
     std::string& all = arg("ALL", "all").set_multi_valued().set_default("-");
     std::string& last = arg("LAST", "last").set_default("-");
-    Pull& pull = subcommand<Pull>("pull");
+    Pull& pull = subcommand<Pull>("pull,get");
 
     std::string values() const {
         return name + "|" + list + "|" + std::to_string(verbose) + "|" +
@@ -141,7 +141,7 @@ TEST(parse, fills_every_kind_of_declaration_or_reports_the_first_error) {
         {{"-l=a b", "1", "2", "3", "4"}, "-|a b|0|2|1|2,3|4|"},
         {{"1", "2"}, "-|-|0|2|1|-|2|"},
         {{"-n", "x", "1", "pull", "origin"}, "x|-|0|2|1|-|-|origin"},
-        {{"pull", "origin"}, "-|-|0|2|-|-|-|origin"},
+        {{"get", "origin"}, "-|-|0|2|-|-|-|origin"},
         {{"--name=", "-n"}, "No value provided for: n"},
         {{"-c", "x", "-n"}, "No value provided for: n"},
         {{"-c", "x"},
@@ -206,8 +206,9 @@ TEST(declarations, mistakes_throw_where_they_are_made_and_leave_the_earlier_ones
          R"(option "-t,--times": "-t" starts with "-": names are written without dashes)"},
         {'o', "5", R"(option "5": "5" is a digit, and -5 a number)"},
         {'s', "a b", R"(subcommand "a b": "a b")" + untypable},
-        {'s', "pull", R"(subcommand "pull": it is already declared)"},
-        {'s', "", R"(subcommand "": the name is empty)"},
+        {'s', "get,pull", R"(subcommand "get,pull": "pull" is already declared)"},
+        {'s', "get,get", R"(subcommand "get,get": "get" is already declared)"},
+        {'s', "get,", R"(subcommand "get,": a name is empty)"},
     };
     for (const auto& [kind, key, message] : cases) {
         Declared args;
@@ -284,16 +285,16 @@ TEST(help, subcommands_follow_in_name_order_titled_plainly_off_a_terminal) {
         std::string& source = arg("SOURCE", "from");
     };
     struct Tool : argparse::Args {
-        Sub& push = subcommand<Sub>("push");
+        Sub& push = subcommand<Sub>("push,p,send", "send the commits");
         Sub& pull = subcommand<Sub>("pull");
     } args;
     args.program_name = "tool";
     EXPECT_EQ(help_text(args), "Usage: tool  [SUBCOMMAND: pull, push]\n"
                                "\n\nSubcommand: pull\n"
-                               "Usage: pull SOURCE \n"
+                               "Usage: tool pull SOURCE \n"
                                "           SOURCE : from [required]\n"
-                               "\n\nSubcommand: push\n"
-                               "Usage: push SOURCE \n"
+                               "\n\nSubcommand: push, p, send : send the commits\n"
+                               "Usage: tool push SOURCE \n"
                                "           SOURCE : from [required]\n");
     struct Wrapped : argparse::Args {
         std::string& name = kwarg("a-rather-long-name", "a help text of several words")
@@ -505,7 +506,7 @@ TEST(parse, embedding_programs_get_help_version_and_warnings_back) {
     };
     EXPECT_EQ(outcome({"--help", "pull"}),
               "Usage: tool FIRST ALL LAST  [options...] [SUBCOMMAND: pull]");
-    EXPECT_EQ(outcome({"pull", "--help"}), "Usage: pull SOURCE  [options...]");
+    EXPECT_EQ(outcome({"pull", "--help"}), "Usage: tool pull SOURCE  [options...]");
     EXPECT_EQ(outcome({"-x", "pull", "s", "-y"}), "|unrecognised commandline argument: x\n"
                                                   "|unrecognised commandline argument: y\n");
     Strict strict;

@@ -28,11 +28,11 @@ expect 0 "5 0.5 0 1 0 0 0: $pi" "" env NUMERIC_POINTS= numeric
 expect 0 "5 0.5 0 1 0 0 1:c $pi" "" env NUMERIC_POINTS=a,b numeric -p c
 # Help for an embedding program is a text, whose object is gone when it is shown (clean under
 # ASan); bold only where the stream it goes to is a terminal and NO_COLOR is unset or empty.
-expect 0 "Usage: sub NAME  [options...]
+expect 0 "Usage: embedded v1.2 NAME  [options...]
              NAME : a name [required]
 
 Options:
-        -?,--help : print help [implicit: \"true\", default: false]" "" embedded sub --help
+        -?,--help : print help [implicit: \"true\", default: false]" "" embedded v --help
 bold() { script -qc "$1" /dev/null | grep -c $'\e\\[1m'; }
 expect 0 "3" "" bold "gt --help"
 expect 0 "3" "" env NO_COLOR= bash -c "$(declare -f bold); bold 'gt --help'"
@@ -40,6 +40,10 @@ expect 1 "0" "" env NO_COLOR=1 bash -c "$(declare -f bold); bold 'gt --help'"
 expect 1 "0" "" bold "embedded --help"
 expect 0 "1" "" bold "embedded -t x >/dev/null"
 expect 1 "0" "" bold "embedded -t x 2>/dev/null"
+# A subcommand is named by its name or an alias; its usage line has the whole command.
+expect 0 ". remote 1 add origin /srv" "" gt rm -v add origin /srv
+expect 0 "Usage: gt remote add NAME URL  [options...]
+Subcommand: remote, rm : manage the remotes" "" bash -c 'gt rm add --help | head -1; gt -? | grep rm'
 # A full standard output is reported with its own reason, subcommand titles or not.
 expect 255 "" "cannot write standard output: No space left on device" sh -c "gt --help >/dev/full"
 finish

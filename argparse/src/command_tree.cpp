@@ -1,6 +1,8 @@
 // The commands of a program, depth first, and the names of a command's subcommands.
 #include "command_tree.hpp"
 
+#include <algorithm>
+
 namespace argparse {
 namespace {
 
@@ -25,6 +27,23 @@ std::vector<std::string> subcommand_names(const Args& args) {
         names.push_back(name);
     }
     return names;
+}
+
+std::vector<std::string> names_of(const std::string& name, const SubcommandEntry& subcommand) {
+    std::vector<std::string> names = {name};
+    names.insert(names.end(), subcommand.aliases.begin(), subcommand.aliases.end());
+    return names;
+}
+
+const std::pair<const std::string, std::shared_ptr<SubcommandEntry>>*
+find_subcommand(const Args& args, const std::string& word) {
+    for (const auto& subcommand : args.subcommands) {
+        const std::vector<std::string> names = names_of(subcommand.first, *subcommand.second);
+        if (std::find(names.begin(), names.end(), word) != names.end()) {
+            return &subcommand;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace argparse

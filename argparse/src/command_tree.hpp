@@ -4,7 +4,9 @@
 
 #include <argparse/args.hpp>
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace argparse {
@@ -22,5 +24,13 @@ std::vector<Command> commands_of(const Args& args);
 
 // Returns the names of a command's subcommands, in order.
 std::vector<std::string> subcommand_names(const Args& args);
+
+// Returns a subcommand's name followed by its aliases.
+std::vector<std::string> names_of(const std::string& name, const SubcommandEntry& subcommand);
+
+// Returns the subcommand, with its name, that word names by its name or an alias; nullptr when
+// none does.
+const std::pair<const std::string, std::shared_ptr<SubcommandEntry>>*
+find_subcommand(const Args& args, const std::string& word);
 
 } // namespace argparse

@@ -1,6 +1,7 @@
 // The help text: usage line, tables of arguments and options, and subcommand sections.
 #include "command_tree.hpp"
 #include "terminal.hpp"
+#include "usage.hpp"
 
 #include <argparse/args.hpp>
 #include <argparse/text.hpp>
@@ -79,17 +80,7 @@ void Args::help() {
 
 void Args::help(std::ostream& out) {
     welcome(out);
-    out << "Usage: " << program_name << " ";
-    for (const auto& entry : positional_entries) {
-        out << entry->keys.front() << " ";
-    }
-    if (has_options()) {
-        out << " [options...]";
-    }
-    if (!subcommands.empty()) {
-        out << " [SUBCOMMAND: " << joined(subcommand_names(*this), ", ") << "]";
-    }
-    out << std::endl;
+    out << usage_line(*this) << std::endl;
     for (const auto& entry : positional_entries) {
         write_row(out, entry->keys.front(), *entry, settings.wrap_help);
     }
@@ -102,9 +93,12 @@ void Args::help(std::ostream& out) {
         }
     }
     for (const auto& [name, subcommand] : subcommands) {
+        const std::string& description = subcommand->description;
         out << std::endl << std::endl;
-        out << bold("Subcommand: ", out) << bold(name, out) << std::endl;
+        out << bold("Subcommand: ", out) << bold(joined(names_of(name, *subcommand), ", "), out)
+            << (description.empty() ? "" : " : " + description) << std::endl;
         subcommand->args->settings.wrap_help |= settings.wrap_help;
+        subcommand->args->command_path = command_name(*this) + " " + name;
         subcommand->args->help(out);
     }
 }

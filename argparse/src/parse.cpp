@@ -1,4 +1,5 @@
 // The parsing pass: words to entries, defaults, help and version requests, and errors.
+#include "command_tree.hpp"
 #include "help_option.hpp"
 #include "positional.hpp"
 #include "receive.hpp"
@@ -100,7 +101,7 @@ int subcommand_position(const Args& args, int argc, const char* const* argv) {
         if (args.settings.strict && std::string(argv[k]) == "--") {
             break;
         }
-        if (args.subcommands.count(argv[k]) != 0) {
+        if (find_subcommand(args, argv[k]) != nullptr) {
             return k;
         }
     }
@@ -128,25 +129,32 @@ void answer_request(Args& args, bool help_requested, bool raise_on_error) {
     }
 }
 
-// Parses the words from a subcommand's name on with its object, which has the settings of args
-// too, and keeps its warnings with those of args.
-void parse_subcommand(Args& args, int argc, const char* const* argv, bool raise_on_error) {
-    Args& sub = *args.subcommands.at(argv[0])->args;
-    sub.settings.strict |= args.settings.strict;
-    sub.settings.wrap_help |= args.settings.wrap_help;
-    sub.parse(argc, argv, raise_on_error);
-    args.warnings.insert(args.warnings.end(), sub.warnings.begin(), sub.warnings.end());
-}
-
 } // namespace
 
 void Args::parse(int argc, const char* const* argv, const bool& raise_on_error) {
+    program_name = argc > 0 ? std::filesystem::path(argv[0]).stem().string() : std::string();
+    command_path = program_name;
+    parse_command(argc, argv, raise_on_error);
+}
+
+// Parses the words from a subcommand's name on with its object, which has the settings of this
+// one too, and keeps its warnings with these.
+void Args::parse_subcommand(int argc, const char* const* argv, bool raise_on_error) {
+    const auto& [name, subcommand] = *find_subcommand(*this, argv[0]);
+    Args& sub = *subcommand->args;
+    sub.settings.strict |= settings.strict;
+    sub.settings.wrap_help |= settings.wrap_help;
+    sub.command_path = command_path + " " + name;
+    sub.parse_command(argc, argv, raise_on_error);
+    warnings.insert(warnings.end(), sub.warnings.begin(), sub.warnings.end());
+}
+
+void Args::parse_command(int argc, const char* const* argv, bool raise_on_error) {
     // The entries still hold the first parse's values and errors, which a second would mix in.
     if (help_declared(*this)) {
         throw std::logic_error("argparse: parse is called once per argument object");
     }
     const int own_end = subcommand_position(*this, argc, argv);
-    program_name = argc > 0 ? std::filesystem::path(argv[0]).stem().string() : std::string();
     words.assign(argv + std::min(argc, 1), argv + own_end);
     bool& help_requested =
         add_option(help_option_keys, help_option_text, "true").set_default(false);
@@ -156,7 +164,7 @@ void Args::parse(int argc, const char* const* argv, const bool& raise_on_error) 
     // A help or version request before a subcommand's word is this program's.
     answer_request(*this, help_requested, raise_on_error);
     if (own_end < argc) {
-        parse_subcommand(*this, argc - own_end, argv + own_end, raise_on_error);
+        parse_subcommand(argc - own_end, argv + own_end, raise_on_error);
     }
     const auto extra_word = assign_positional(positional_entries, scan.positional_words);
     if (extra_word && settings.strict) {

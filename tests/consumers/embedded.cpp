@@ -12,7 +12,7 @@ struct Sub : argparse::Args {
 
 struct Shell : argparse::Args {
     unsigned int& times = kwarg("t", "how often").set_default(1U);
-    Sub& sub = subcommand<Sub>("sub");
+    Sub& sub = subcommand<Sub>("v1.2,v");
 };
 
 int main(int argc, char** argv) {

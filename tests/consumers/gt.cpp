@@ -35,7 +35,7 @@ struct Commit : argparse::Args {
 struct Gt : argparse::Args {
     std::filesystem::path& dir =
         kwarg("C,dir", "work in DIR").set_env("GT_DIR").set_default(std::filesystem::path("."));
-    Remote& remote = subcommand<Remote>("remote");
+    Remote& remote = subcommand<Remote>("remote,rm", "manage the remotes");
     Commit& commit = subcommand<Commit>("commit");
 };
 

@@ -20,6 +20,10 @@ class Args;
 
 struct SubcommandEntry {
     std::shared_ptr<Args> args;
+    // The other names that it may be given by, and what it does, for the help text and the
+    // renderings.
+    std::vector<std::string> aliases;
+    std::string description;
 };
 
 // What a program opts into; each is off unless set. A subcommand has a setting that it or the
@@ -68,6 +72,9 @@ public:
     std::vector<std::shared_ptr<Entry>> positional_entries;
     std::map<std::string, std::shared_ptr<SubcommandEntry>> subcommands;
     std::string program_name;
+    // The program's name and the subcommand names that lead to this object ("gt remote add"),
+    // as the usage line shows them; set by parse, and by help for the subcommands' sections.
+    std::string command_path;
     bool parsed = false;
     Settings settings;
     // With raise_on_error, the warnings that parse would otherwise write to standard error.
@@ -97,7 +104,7 @@ public:
     Entry& kwarg(const std::string& keys, const std::string& help,
                  const std::optional<std::string>& implicit_value = std::nullopt);
     Entry& flag(const std::string& keys, const std::string& help);
-    bool has_options();
+    bool has_options() const;
 
     // Declares an option, --version unless keys names others, that prints text and ends the
     // program with status 0 before required arguments are looked for.
@@ -108,13 +115,17 @@ public:
     void exclusive(const std::vector<std::string>& names);
     void together(const std::vector<std::string>& names);
 
-    // Declares a subcommand whose words a new Sub object parses; returns that object. Throws
-    // std::invalid_argument for a name that an option could not have, or one already declared.
-    template <typename Sub> Sub& subcommand(const std::string& name) {
-        check_subcommand_name(name);
+    // Declares a subcommand whose words a new Sub object parses; returns that object. names is a
+    // key list: the subcommand's name, then its aliases ("remove,rm"); description says what it
+    // does. Throws std::invalid_argument for a name that an option could not have, or one
+    // already declared.
+    template <typename Sub>
+    Sub& subcommand(const std::string& names, const std::string& description = "") {
+        const std::vector<std::string> keys = subcommand_keys(names);
         auto sub = std::make_shared<Sub>();
-        sub->program_name = name;
-        subcommands[name] = std::make_shared<SubcommandEntry>(SubcommandEntry{sub});
+        sub->program_name = keys.front();
+        subcommands[keys.front()] = std::make_shared<SubcommandEntry>(
+            SubcommandEntry{sub, {keys.begin() + 1, keys.end()}, description});
         return *sub;
     }
 
@@ -124,7 +135,9 @@ public:
 private:
     Entry& add_option(const std::string& keys, const std::string& help,
                       const std::optional<std::string>& implicit_value);
-    void check_subcommand_name(const std::string& name) const;
+    std::vector<std::string> subcommand_keys(const std::string& names) const;
+    void parse_command(int argc, const char* const* argv, bool raise_on_error);
+    void parse_subcommand(int argc, const char* const* argv, bool raise_on_error);
     void add_group(bool exclusive, const std::vector<std::string>& names);
 };
 
