@@ -319,6 +319,12 @@ struct Hostile : argparse::Args {
     Push& other = subcommand<Push>("p$(touch${IFS}pwned)");
 };
 
+// Subcommands with aliases and descriptions that would run if read as code.
+struct Described : argparse::Args {
+    Remote& remote = subcommand<Remote>("remote,rm", "manage $(touch pwned) remotes");
+    Push& push = subcommand<Push>("push,p's", "send `touch pwned` commits");
+};
+
 std::vector<std::pair<std::string, std::string>> hostile_files() {
     const Hostile hostile;
     return {{"hostile.bash", argparse::bash_completion(hostile, "hostile")},
@@ -330,7 +336,11 @@ std::vector<std::pair<std::string, std::string>> hostile_files() {
             {"check.elv", "for l [[-] [''] [push ''] [push remote -] [push --colour '']] {\n"
                           "  echo '[' ($edit:completion:arg-completer[hostile] hostile $@l | each "
                           "{|c| if (==s (kind-of $c) string) { put $c } else { put $c[stem] } } | "
-                          "order)\n}\n"}};
+                          "order)\n}\n"},
+            {"described.elv", argparse::elvish_completion(Described(), "described")},
+            {"described.check", "for l [[''] [rm -] ['p''s' '']] {\n  echo '[' "
+                                "($edit:completion:arg-completer[described] described $@l | each "
+                                "{|c| put (to-string $c[display]) } | order)\n}\n"}};
 }
 
 // Types each line into an interactive shell under tmux, after the first line, which loads the
@@ -427,6 +437,51 @@ TEST(completion, subcommands_and_their_options_complete_in_zsh_fish_and_elvish) 
         "[ --$(touch${IFS}pwned) --a)b --a:b --back\\slash --c++ --help --it's --x[y] -?\n"
         "[ N45E007 p$(touch${IFS}pwned) push\n[ N45E007 remote\n[ --help --verbose -? -v\n"
         "[ blue green red\n.tmux\nN45E007\n");
+}
+
+// Every shell offers a subcommand's aliases beside its name and moves on by either; zsh (its
+// compadd replaced by one that prints what it shows), fish and elvish show the descriptions, and
+// the page has them in each subcommand's section.
+TEST(completion, subcommand_aliases_and_descriptions_complete_in_every_shell) {
+    const Described described;
+    const std::string script = argparse::bash_completion(described, "described");
+    EXPECT_EQ(complete(script, "described ") + complete(script, "described rm -") +
+                  complete(script, "described p\\'s r"),
+              "push p\\'s remote rm N45E007\n-v --verbose -\\? --help\nremote\n");
+    argparse::ManPage page;
+    page.summary = "describe";
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"described.1", argparse::man_page(described, "described", page)},
+        {"_described", argparse::zsh_completion(described, "described")},
+        {"described.fish", argparse::fish_completion(described, "described")},
+        {"stub.zsh", "compadd() { local d=${@[(i)-d]}; (( d < $# )) && print -rl -- "
+                     "${(P)${@[d+1]}} || print -rl -- ${@[${@[(i)--]}+1,-1]} }\n"
+                     "_files() {}; compset() {}; compdef() {}; source ../_described\n"
+                     "while IFS= read -r line; do words=(described ${(z)line}); "
+                     "CURRENT=$#words PREFIX=$words[-1]; _described; done\n"}};
+    const std::string shown = "push  -- send `touch pwned` commits\np's  -- send `touch pwned` "
+                              "commits\nremote  -- manage $(touch pwned) remotes\nrm  -- manage "
+                              "$(touch pwned) remotes\n";
+    EXPECT_EQ(shell("printf '%s\\n' \"''\" 'rm -' \"p\\\\'s ''\" | zsh -f ../stub.zsh; ls", files),
+              shown + "-v  -- talk more\n--verbose  -- talk more\n-?  -- print help\n--help  -- "
+                      "print help\nremote\nN45E007\n");
+    EXPECT_EQ(shell("fish --no-config -c 'source ../described.fish; for line in $argv; complete "
+                    "-C$line | string match -v N45E007; end' 'described ' 'described rm --' "
+                    "\"described p\\\\'s \"; ls",
+                    files),
+              "p's\tsend `touch pwned` commits\npush\tsend `touch pwned` commits\nremote\tmanage "
+              "$(touch pwned) remotes\nrm\tmanage $(touch pwned) remotes\n--help\tprint help\n"
+              "--verbose\ttalk more\nremote\nN45E007\n");
+    EXPECT_EQ(shell("LC_ALL=C MANWIDTH=80 man -l ../described.1 | grep -A2 -x 'SUBCOMMAND [a-z]*'",
+                    files),
+              "SUBCOMMAND push\n       send `touch pwned` commits\n       Aliases: p's.\n--\n"
+              "SUBCOMMAND remote\n       manage $(touch pwned) remotes\n       Aliases: rm.\n");
+    EXPECT_EQ(typed("elvish -norc",
+                    {"eval (slurp < ../described.elv)", "eval (slurp < ../described.check)"}),
+              "[ N45E007 p's -- send `touch pwned` commits push -- send `touch pwned` commits "
+              "remote -- manage $(touch pwned) remotes rm -- manage $(touch pwned) remotes\n"
+              "[ --help -- print help --verbose -- talk more -? -- print help -v -- talk more\n"
+              "[ N45E007 remote\n.tmux\nN45E007\n");
 }
 
 } // namespace

@@ -78,7 +78,7 @@ std::string command_data(const Command& command) {
         values += value_case(*entry, "            ", "");
     }
     return "    " + quoted(command.path) + ")\n        subs=(" +
-           quoted_words(subcommand_names(*command.args)) + ")\n        options=(" +
+           quoted_words(subcommand_words(*command.args)) + ")\n        options=(" +
            quoted_words(options) + ")\n        case $name in\n" + values + "        esac ;;\n";
 }
 

@@ -6,10 +6,11 @@
 namespace argparse {
 namespace {
 
-void add_commands(const std::string& path, const Args& args, std::vector<Command>& commands) {
-    commands.push_back({path, &args});
-    for (const auto& [name, subcommand] : args.subcommands) {
-        add_commands(path + " " + name, *subcommand->args, commands);
+void add_commands(const Command& command, std::vector<Command>& commands) {
+    commands.push_back(command);
+    for (const auto& [name, subcommand] : command.args->subcommands) {
+        add_commands({command.path + " " + name, subcommand->args.get(), subcommand.get()},
+                     commands);
     }
 }
 
@@ -17,7 +18,7 @@ void add_commands(const std::string& path, const Args& args, std::vector<Command
 
 std::vector<Command> commands_of(const Args& args) {
     std::vector<Command> commands;
-    add_commands("", args, commands);
+    add_commands({"", &args, nullptr}, commands);
     return commands;
 }
 
@@ -27,6 +28,15 @@ std::vector<std::string> subcommand_names(const Args& args) {
         names.push_back(name);
     }
     return names;
+}
+
+std::vector<std::string> subcommand_words(const Args& args) {
+    std::vector<std::string> words;
+    for (const auto& [name, subcommand] : args.subcommands) {
+        const std::vector<std::string> names = names_of(name, *subcommand);
+        words.insert(words.end(), names.begin(), names.end());
+    }
+    return words;
 }
 
 std::vector<std::string> names_of(const std::string& name, const SubcommandEntry& subcommand) {

@@ -17,6 +17,8 @@ struct Command {
     // program itself, " push remote" for the subcommand remote of push.
     std::string path;
     const Args* args;
+    // What declared it, with its aliases and description; nullptr for the program.
+    const SubcommandEntry* subcommand;
 };
 
 // Returns the program's command, then each subcommand, depth first in the order of names.
@@ -24,6 +26,9 @@ std::vector<Command> commands_of(const Args& args);
 
 // Returns the names of a command's subcommands, in order.
 std::vector<std::string> subcommand_names(const Args& args);
+
+// Returns every word that names a subcommand of a command: each name, followed by its aliases.
+std::vector<std::string> subcommand_words(const Args& args);
 
 // Returns a subcommand's name followed by its aliases.
 std::vector<std::string> names_of(const std::string& name, const SubcommandEntry& subcommand);

@@ -160,6 +160,20 @@ std::string options(const Args& args, const ManPage& page) {
     return text;
 }
 
+// What a subcommand's section says before its arguments: what it does, and its aliases.
+std::string about(const SubcommandEntry& subcommand) {
+    std::vector<std::string> lines;
+    if (!subcommand.description.empty()) {
+        lines.push_back(escaped(subcommand.description));
+    }
+    if (!subcommand.aliases.empty()) {
+        std::vector<std::string> aliases = subcommand.aliases;
+        std::transform(aliases.begin(), aliases.end(), aliases.begin(), bold);
+        lines.push_back("Aliases: " + joined(aliases, ", ") + ".");
+    }
+    return lines.empty() ? "" : joined(lines, "\n.br\n") + "\n";
+}
+
 std::string section(const std::string& title, const std::string& text) {
     return ".SH " + argument(title) + "\n" + text +
            (text.empty() || text.back() == '\n' ? "" : "\n");
@@ -177,7 +191,8 @@ std::string man_page(const Args& args, const std::string& program, const ManPage
     for (const auto& command : commands) {
         synopses += synopsis(*command.args, program + command.path);
         if (!command.path.empty()) {
-            subcommands += section("SUBCOMMAND" + command.path, options(*command.args, page));
+            subcommands += section("SUBCOMMAND" + command.path,
+                                   about(*command.subcommand) + options(*command.args, page));
         }
     }
     const bool has_description =
