@@ -271,6 +271,46 @@ TEST(completion, man_page_options_follow_description_or_synopsis) {
     EXPECT_EQ(titles(), "NAME SYNOPSIS \"EXAMPLES\" \"DESCRIPTION\" \"OPTIONS\" ");
 }
 
+// The page lists the variables, shows a positional argument with a default as optional, takes a
+// subcommand's texts by its words, and quotes a default that ends with a full stop.
+TEST(completion, man_page_has_the_environment_and_texts_by_command) {
+    struct Sub : argparse::Args {
+        bool& verbose = flag("v", "talk").set_env("SUB_TALK");
+    };
+    struct Tool : argparse::Args {
+        std::string& dir = arg("DIR", "where").set_env("TOOL_DIR").set_default(".");
+        bool& verbose = flag("v", "talk");
+        Sub& sub = subcommand<Sub>("sub");
+    };
+    argparse::ManPage page;
+    page.summary = "tool";
+    page.date = "2026-01-01";
+    page.texts = {{"v", "the tool's"}, {"sub v", "the subcommand's"}};
+    EXPECT_EQ(shell("LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "
+                    "../tool.1 >/dev/null; LC_ALL=C MANWIDTH=80 man -l ../tool.1 | sed -n "
+                    "'/^SYNOPSIS/,/^tool/p' | grep -v '^$\\|^tool '",
+                    {{"tool.1", argparse::man_page(Tool(), "tool", page)}}),
+              R"(SYNOPSIS
+       tool [DIR] [-v] [-?]
+       tool sub [-v] [-?]
+OPTIONS
+       DIR    where
+              Default: ".".
+       -v     the tool's
+       -?, --help
+              print help
+SUBCOMMAND sub
+       -v     the subcommand's
+       -?, --help
+              print help
+ENVIRONMENT
+       TOOL_DIR
+              the value of DIR where the command line gives none.
+       SUB_TALK
+              the value of -v of sub where the command line gives none.
+)");
+}
+
 // Each program's page says more of --version and --help than their help texts can.
 TEST(completion, man_pages_give_their_own_texts_for_version_and_help) {
     EXPECT_EQ(shell("for page in mavrel mavrel-georef; do zcat " MAVREL_GENERATED "/$page.1.gz | "

@@ -38,7 +38,8 @@ std::string subcommands(const Args& args, bool described) {
     for (const auto& [name, subcommand] : args.subcommands) {
         const std::string& description = subcommand->description;
         for (const auto& word : names_of(name, *subcommand)) {
-            map += (map.empty() ? "&" : " &") + elvish_quoted(word) + "=[&name=" + elvish_quoted(name) + " &shown=" +
+            map += (map.empty() ? "&" : " &") + elvish_quoted(word) +
+                   "=[&name=" + elvish_quoted(name) + " &shown=" +
                    elvish_quoted(word + (description.empty() ? "" : " -- " + description)) + "]";
         }
     }

@@ -41,11 +41,13 @@ std::vector<std::shared_ptr<Entry>> options_of(const Args& args) {
     return options;
 }
 
+std::string text_key(const Command& command, const Entry& entry) {
+    return (command.path.empty() ? "" : command.path.substr(1) + " ") + entry.keys.front();
+}
+
 std::string description(const Command& command, const Entry& entry,
                         const Descriptions& descriptions) {
-    const std::string key =
-        (command.path.empty() ? "" : command.path.substr(1) + " ") + entry.keys.front();
-    const auto found = descriptions.find(key);
+    const auto found = descriptions.find(text_key(command, entry));
     return found == descriptions.end() ? entry.help_text : found->second;
 }
 

@@ -17,8 +17,12 @@ namespace argparse {
 // parse declares, so that a rendering made before parsing shows that option too.
 std::vector<std::shared_ptr<Entry>> options_of(const Args& args);
 
+// Returns the key by which a program's texts stand for an argument of command's: its first name,
+// preceded by the subcommand words and a blank ("push force") for a subcommand's.
+std::string text_key(const Command& command, const Entry& entry);
+
 // Returns the description of an option of command: its help text, or what descriptions gives
-// for its first name, preceded by the subcommand words ("push force").
+// for it by its text_key.
 std::string description(const Command& command, const Entry& entry,
                         const Descriptions& descriptions);
 
