@@ -185,6 +185,21 @@ TEST(parse, fills_every_kind_of_declaration_or_reports_the_first_error) {
     EXPECT_EQ(copy.values() + copy.words[0] + copy.pull.program_name, "x|-|0|2|-|-|-|origin-npull");
 }
 
+// Positional arguments A, B, ... of several words ('*', with a default), a default ('d') or
+// required ('r').
+template <char... kinds> struct Positional : argparse::Args {
+    Positional() {
+        char name = 'A';
+        for (const char kind : {kinds...}) {
+            argparse::Entry& entry = arg(std::string(1, name++), "").set_multi_valued(kind == '*');
+            if (kind != 'r') {
+                entry.set_default(std::vector<std::string>{});
+            }
+            [[maybe_unused]] std::vector<std::string>& bound = entry;
+        }
+    }
+};
+
 TEST(declarations, mistakes_throw_where_they_are_made_and_leave_the_earlier_ones_working) {
     struct Declared : argparse::Args {
         std::string& x = kwarg("x,ex", "x");
@@ -233,6 +248,15 @@ TEST(declarations, mistakes_throw_where_they_are_made_and_leave_the_earlier_ones
               +[] { Multi(); },
               R"(option "n,numbers": several words need a std::vector or std::string member)"},
           {+[] { Grouped(); }, R"(group "x": a group needs two names or more)"},
+          {+[] {
+               Declared().exclusive({"x", "x"});
+           },
+           R"(group "x,x": "x" is named twice)"},
+          {+[] { Positional<'*', '*'>(); }, R"(argument "B": "A" takes several words already)"},
+          {+[] { Positional<'d', 'r'>(); },
+           R"(argument "B": it is required, and words reach "A", which has a default, first)"},
+          {+[] { Positional<'*', 'r', 'd'>(); },
+           R"(argument "B": it is required, and words reach "C", which has a default, first)"},
           {+[] {
                Declared().together({"x", "y"});
            },

@@ -55,6 +55,7 @@ void refuse_empty_name(const char* what, const std::string& key_list,
 Entry& Args::arg(const std::string& key, const std::string& help) {
     auto entry = std::make_shared<Entry>(Entry::Kind::POSITIONAL, key, help, std::nullopt);
     refuse_empty_name("argument", key, entry->keys);
+    entry->earlier.assign(positional_entries.begin(), positional_entries.end());
     positional_entries.push_back(entry);
     entries.push_back(entry);
     return *entry;
@@ -128,12 +129,15 @@ void Args::add_group(bool exclusive, const std::vector<std::string>& names) {
         refuse("group", list, "a group needs two names or more");
     }
     Group group{exclusive, {}};
-    for (const auto& name : names) {
+    for (auto name = names.begin(); name != names.end(); ++name) {
         const auto found = std::find_if(entries.begin(), entries.end(), [&](const auto& entry) {
-            return entry->keys.front() == name;
+            return entry->keys.front() == *name;
         });
         if (found == entries.end()) {
-            refuse("group", list, "\"" + name + "\" is not declared");
+            refuse("group", list, "\"" + *name + "\" is not declared");
+        }
+        if (std::find(names.begin(), name, *name) != name) {
+            refuse("group", list, "\"" + *name + "\" is named twice");
         }
         group.entries.push_back(*found);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
-// Which positional words reach which positional argument.
+// Which positional words reach which positional argument, and the orders of declaration that
+// would leave one without the words meant for it.
 
 #include <argparse/entry.hpp>
 
@@ -16,5 +17,10 @@ namespace argparse {
 // no entry takes, if any.
 std::optional<std::string> assign_positional(const std::vector<std::shared_ptr<Entry>>& entries,
                                              const std::vector<std::string>& words);
+
+// Throws std::invalid_argument, naming the entry, where words could not reach the entries as
+// declared: a second multi-valued one, or a required one that words reach after one with a
+// default, which would take the word meant for it.
+void check_positional_order(const std::vector<const Entry*>& entries);
 
 } // namespace argparse

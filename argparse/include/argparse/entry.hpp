@@ -43,6 +43,9 @@ public:
     std::vector<std::unique_ptr<const Validator>> validators;
     // Whether the value came from the command line or the environment, not from a default.
     bool given = false;
+    // For a positional argument, those declared before it: the words reach them in an order
+    // that its declaration must fit, which binding it checks.
+    std::vector<std::shared_ptr<const Entry>> earlier;
 
     Entry(Kind kind, const std::string& key_list, const std::string& help,
           const std::optional<std::string>& implicit_value);
@@ -103,6 +106,9 @@ public:
                 refuse_multi_valued();
             }
         }
+        if (kind == Kind::POSITIONAL) {
+            check_order();
+        }
         auto converter = std::make_unique<ConvertType<T>>();
         if constexpr (std::is_arithmetic_v<T>) {
             show_default_as(*converter);
@@ -124,6 +130,7 @@ private:
         std::is_same_v<std::decay_t<V>, char*>;
 
     [[noreturn]] void refuse_multi_valued() const;
+    void check_order() const;
 
     // A number default of another type is shown as the member holds it (3.1415927 for a float
     // given 3.14159265358979); parse reports a default that does not fit.
