@@ -359,8 +359,11 @@ struct Hostile : argparse::Args {
     Push& other = subcommand<Push>("p$(touch${IFS}pwned)");
 };
 
-// Subcommands with aliases and descriptions that would run if read as code.
+// Subcommands with aliases and descriptions that would run if read as code, beside a count and a
+// negatable flag, which take no value.
 struct Described : argparse::Args {
+    unsigned int& quiet = count("q,quiet", "say less");
+    bool& color = negatable("color", "colour");
     Remote& remote = subcommand<Remote>("remote,rm", "manage $(touch pwned) remotes");
     Push& push = subcommand<Push>("push,p's", "send `touch pwned` commits");
 };
@@ -485,9 +488,9 @@ TEST(completion, subcommands_and_their_options_complete_in_zsh_fish_and_elvish) 
 TEST(completion, subcommand_aliases_and_descriptions_complete_in_every_shell) {
     const Described described;
     const std::string script = argparse::bash_completion(described, "described");
-    EXPECT_EQ(complete(script, "described ") + complete(script, "described rm -") +
-                  complete(script, "described p\\'s r"),
-              "push p\\'s remote rm N45E007\n-v --verbose -\\? --help\nremote\n");
+    EXPECT_EQ(complete(script, "described -q ") + complete(script, "described rm -") +
+                  complete(script, "described p\\'s r") + complete(script, "described --no"),
+              "push p\\'s remote rm N45E007\n-v --verbose -\\? --help\nremote\n--no-color\n");
     argparse::ManPage page;
     page.summary = "describe";
     const std::vector<std::pair<std::string, std::string>> files = {

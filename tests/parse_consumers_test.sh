@@ -41,9 +41,17 @@ expect 1 "0" "" bold "embedded --help"
 expect 0 "1" "" bold "embedded -t x >/dev/null"
 expect 1 "0" "" bold "embedded -t x 2>/dev/null"
 # A subcommand is named by its name or an alias; its usage line has the whole command.
-expect 0 ". remote 1 add origin /srv" "" gt rm -v add origin /srv
+expect 0 "01 . remote 1 add origin /srv" "" gt rm -v add origin /srv
 expect 0 "Usage: gt remote add NAME URL  [options...]
 Subcommand: remote, rm : manage the remotes" "" bash -c 'gt rm add --help | head -1; gt -? | grep rm'
+# A count adds one for each time it is given, or sets a number; a negatable flag is set false
+# by --no-NAME.
+expect 0 "31 ." "" gt -vvv
+expect 0 "40 ." "" gt --verbose=2 -v --no-color --color -v --no-color
+expect 0 "     -v,--verbose : say more, once for each [counted, default: 0]
+--color,--no-color : colour the output [implicit: \"true\", default: true]" "" \
+    bash -c 'gt --help | grep -e counted -e no-color'
+expect 255 "" "--no-color takes no value" gt --no-color=yes
 # A full standard output is reported with its own reason, subcommand titles or not.
 expect 255 "" "cannot write standard output: No space left on device" sh -c "gt --help >/dev/full"
 finish

@@ -67,6 +67,9 @@ std::string Entry::info() const {
     if (implicit_value) {
         text += "implicit: \"" + *implicit_value + "\", ";
     }
+    if (counted) {
+        text += "counted, ";
+    }
     if (env_name) {
         text += "env: " + *env_name + ", ";
     }

@@ -56,7 +56,7 @@ std::vector<std::string> value_names(const Entry& entry) {
 }
 
 bool is_flag(const Entry& entry) {
-    return entry.implicit_value && holds(entry, typeid(bool));
+    return entry.counted || (entry.implicit_value && holds(entry, typeid(bool)));
 }
 
 std::string placeholder(const Entry& entry) {

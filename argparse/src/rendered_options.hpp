@@ -29,7 +29,7 @@ std::string description(const Command& command, const Entry& entry,
 // Returns the names an enumeration entry accepts, in order of value; none for other entries.
 std::vector<std::string> value_names(const Entry& entry);
 
-// True for an option whose name alone sets it: a boolean with an implicit value.
+// True for an option whose name alone sets it: a boolean with an implicit value, or a count.
 bool is_flag(const Entry& entry);
 
 // Returns how a value that is not one of a list of names is shown: NUMBER, BOOLEAN, FILE or

@@ -70,8 +70,15 @@ void WordScan::apply_option(std::size_t position, const std::string& name, bool 
         return;
     }
     Entry& entry = *found->second;
-    if (attached_value) {
+    const auto& negations = entry.negations;
+    if (std::find(negations.begin(), negations.end(), name) != negations.end()) {
+        attached_value ? void(entry.error_message = dashed(name) + " takes no value")
+                       : receive(entry, {"false"});
+    } else if (attached_value) {
         receive(entry, {*attached_value});
+    } else if (entry.counted) {
+        const auto count = entry.target_converter->number().value_or(0);
+        receive(entry, {number_text(static_cast<unsigned long long>(count) + 1)});
     } else if (entry.implicit_value) {
         receive(entry, {*entry.implicit_value});
     } else if (!grouped && position + 1 < words.size() && is_value(position + 1)) {

@@ -1,5 +1,6 @@
 // A git-like tool, as a user of the parser writes one: two levels of subcommands, lists, an
-// optional, a validated path, environment fallbacks and exclusive options.
+// optional, a validated path, environment fallbacks, exclusive options, a count and a negatable
+// flag.
 #include <argparse/args.hpp>
 #include <argparse/validators.hpp>
 
@@ -33,6 +34,8 @@ struct Commit : argparse::Args {
 };
 
 struct Gt : argparse::Args {
+    unsigned int& verbose = count("v,verbose", "say more, once for each");
+    bool& color = negatable("color", "colour the output").set_default(true);
     std::filesystem::path& dir =
         kwarg("C,dir", "work in DIR").set_env("GT_DIR").set_default(std::filesystem::path("."));
     Remote& remote = subcommand<Remote>("remote,rm", "manage the remotes");
@@ -42,7 +45,7 @@ struct Gt : argparse::Args {
 int main(int argc, char** argv) {
     Gt gt;
     gt.parse(argc, argv, false);
-    std::cout << gt.dir.string();
+    std::cout << gt.verbose << gt.color << " " << gt.dir.string();
     if (gt.commit.parsed) {
         std::cout << " commit " << argparse::joined(gt.commit.messages, "|") << " "
                   << gt.commit.author.value_or("-") << " " << gt.commit.all;

@@ -104,6 +104,12 @@ public:
     Entry& kwarg(const std::string& keys, const std::string& help,
                  const std::optional<std::string>& implicit_value = std::nullopt);
     Entry& flag(const std::string& keys, const std::string& help);
+    // Declares an option that takes no value and counts how often it is given, for an unsigned
+    // int member: -vvv gives 3, and --verbose=2 sets 2.
+    Entry& count(const std::string& keys, const std::string& help);
+    // Declares a flag that --no-NAME sets false again, for each of its names longer than a
+    // letter: --color and --no-color.
+    Entry& negatable(const std::string& keys, const std::string& help);
     bool has_options() const;
 
     // Declares an option, --version unless keys names others, that prints text and ends the

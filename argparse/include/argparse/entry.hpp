@@ -39,6 +39,10 @@ public:
     std::unique_ptr<ConvertBase> target_converter;
     std::unique_ptr<ConvertBase> default_converter;
     bool multi_valued = false;
+    // An option that takes no value and counts how often it is given (Args::count).
+    bool counted = false;
+    // The names that set a flag false again: --no-color for --color (Args::negatable).
+    std::vector<std::string> negations;
     std::optional<std::string> env_name;
     std::vector<std::unique_ptr<const Validator>> validators;
     // Whether the value came from the command line or the environment, not from a default.
