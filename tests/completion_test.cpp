@@ -360,10 +360,11 @@ struct Hostile : argparse::Args {
 };
 
 // Subcommands with aliases and descriptions that would run if read as code, beside a count and a
-// negatable flag, which take no value.
+// negatable flag, which take no value, in a getopt program, whose help option has -h too.
 struct Described : argparse::Args {
     unsigned int& quiet = count("q,quiet", "say less");
     bool& color = negatable("color", "colour");
+    Described() { settings.getopt = true; }
     Remote& remote = subcommand<Remote>("remote,rm", "manage $(touch pwned) remotes");
     Push& push = subcommand<Push>("push,p's", "send `touch pwned` commits");
 };
@@ -490,7 +491,7 @@ TEST(completion, subcommand_aliases_and_descriptions_complete_in_every_shell) {
     const std::string script = argparse::bash_completion(described, "described");
     EXPECT_EQ(complete(script, "described -q ") + complete(script, "described rm -") +
                   complete(script, "described p\\'s r") + complete(script, "described --no"),
-              "push p\\'s remote rm N45E007\n-v --verbose -\\? --help\nremote\n--no-color\n");
+              "push p\\'s remote rm N45E007\n-v --verbose -\\? -h --help\nremote\n--no-color\n");
     argparse::ManPage page;
     page.summary = "describe";
     const std::vector<std::pair<std::string, std::string>> files = {
@@ -506,8 +507,8 @@ TEST(completion, subcommand_aliases_and_descriptions_complete_in_every_shell) {
                               "commits\nremote  -- manage $(touch pwned) remotes\nrm  -- manage "
                               "$(touch pwned) remotes\n";
     EXPECT_EQ(shell("printf '%s\\n' \"''\" 'rm -' \"p\\\\'s ''\" | zsh -f ../stub.zsh; ls", files),
-              shown + "-v  -- talk more\n--verbose  -- talk more\n-?  -- print help\n--help  -- "
-                      "print help\nremote\nN45E007\n");
+              shown + "-v  -- talk more\n--verbose  -- talk more\n-?  -- print help\n-h  -- print "
+                      "help\n--help  -- print help\nremote\nN45E007\n");
     EXPECT_EQ(shell("fish --no-config -c 'source ../described.fish; for line in $argv; complete "
                     "-C$line | string match -v N45E007; end' 'described ' 'described rm --' "
                     "\"described p\\\\'s \"; ls",
@@ -523,8 +524,8 @@ TEST(completion, subcommand_aliases_and_descriptions_complete_in_every_shell) {
                     {"eval (slurp < ../described.elv)", "eval (slurp < ../described.check)"}),
               "[ N45E007 p's -- send `touch pwned` commits push -- send `touch pwned` commits "
               "remote -- manage $(touch pwned) remotes rm -- manage $(touch pwned) remotes\n"
-              "[ --help -- print help --verbose -- talk more -? -- print help -v -- talk more\n"
-              "[ N45E007 remote\n.tmux\nN45E007\n");
+              "[ --help -- print help --verbose -- talk more -? -- print help -h -- print help -v "
+              "-- talk more\n[ N45E007 remote\n.tmux\nN45E007\n");
 }
 
 } // namespace

@@ -5,6 +5,12 @@
 source "$(dirname "$0")/expect.sh"
 
 pi="3.1415927 16777216"
+# usage ERROR [COMMAND]: a getopt program's error, with gt's usage line or its COMMAND's.
+usage() {
+    local line="Usage: gt  [options...] [SUBCOMMAND: commit, remote]"
+    [ -z "${2:-}" ] || line="Usage: gt $2  [options...]"
+    printf '%s\n%s\n%s' "$1" "$line" "Try 'gt${2:+ $2} --help' for more information."
+}
 range() { echo "Invalid argument \"$1\" for $2. Error: must be a number from $3"; }
 
 # A range tests the number that the member holds, as its type read it; NaN is in none.
@@ -41,17 +47,35 @@ expect 1 "0" "" bold "embedded --help"
 expect 0 "1" "" bold "embedded -t x >/dev/null"
 expect 1 "0" "" bold "embedded -t x 2>/dev/null"
 # A subcommand is named by its name or an alias; its usage line has the whole command.
-expect 0 "01 . remote 1 add origin /srv" "" gt rm -v add origin /srv
+expect 0 "01 . 10 remote 1 add origin /srv" "" gt rm -v add origin /srv
 expect 0 "Usage: gt remote add NAME URL  [options...]
 Subcommand: remote, rm : manage the remotes" "" bash -c 'gt rm add --help | head -1; gt -? | grep rm'
 # A count adds one for each time it is given, or sets a number; a negatable flag is set false
 # by --no-NAME.
-expect 0 "31 ." "" gt -vvv
-expect 0 "40 ." "" gt --verbose=2 -v --no-color --color -v --no-color
+expect 0 "31 . 10" "" gt -vvv
+expect 0 "40 . 10" "" gt --verbose=2 -v --no-color --color -v --no-color
 expect 0 "     -v,--verbose : say more, once for each [counted, default: 0]
 --color,--no-color : colour the output [implicit: \"true\", default: true]" "" \
     bash -c 'gt --help | grep -e counted -e no-color'
-expect 255 "" "--no-color takes no value" gt --no-color=yes
+expect 2 "" "$(usage "--no-color takes no value")" gt --no-color=yes
+# getopt's conventions: -h, values attached to a letter, negative numbers as values, booleans
+# of yes/no and on/off; errors in the order of the words, with the option as typed, the usage
+# line, a hint at --help and status 2.
+expect 0 "Usage: gt  [options...] [SUBCOMMAND: commit, remote]
+Usage: gt remote add NAME URL  [options...]" "" bash -c 'gt -h | head -1; gt rm add -h | head -1'
+expect 0 "01 . 5" "" gt -t5
+expect 0 "11 /tmp -inf" "" gt -vt -inf -C/tmp
+expect 0 "01 . -0.5 commit a|b - 10" "" gt -t=-.5 commit -ma -m b --all=yes
+expect 0 "01 . 10 commit  - 01" "" env GT_SIGN=On gt commit
+expect 2 "" "$(usage "-t,--timeout cannot be given twice")" gt -t 1 --timeout 2
+expect 2 "" "$(usage "unrecognised commandline argument: --timout (did you mean --timeout?)")" \
+    gt --timout 5
+expect 2 "" "$(usage "unexpected argument: comit (did you mean commit?)")" gt comit -x
+expect 2 "" "$(usage 'Invalid argument, could not convert "f" for -t,--timeout (seconds to wait)')" \
+    gt -tf 5
+expect 2 "" "$(usage "No value provided for: -m" commit)" gt commit -m
+expect 2 "" "$(usage 'Invalid argument "ture" for -a,--all (every change). Error: must be true, false, yes, no, on, off, 1 or 0' commit)" \
+    gt commit --all=ture
 # A full standard output is reported with its own reason, subcommand titles or not.
 expect 255 "" "cannot write standard output: No space left on device" sh -c "gt --help >/dev/full"
 finish

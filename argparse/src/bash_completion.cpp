@@ -72,7 +72,7 @@ const char* const reply =
 std::string command_data(const Command& command) {
     std::vector<std::string> options;
     std::string values;
-    for (const auto& entry : options_of(*command.args)) {
+    for (const auto& entry : options_of(command)) {
         const auto names = dashed_names(*entry);
         options.insert(options.end(), names.begin(), names.end());
         values += value_case(*entry, "            ", "");

@@ -9,7 +9,8 @@ namespace {
 void add_commands(const Command& command, std::vector<Command>& commands) {
     commands.push_back(command);
     for (const auto& [name, subcommand] : command.args->subcommands) {
-        add_commands({command.path + " " + name, subcommand->args.get(), subcommand.get()},
+        add_commands({command.path + " " + name, subcommand->args.get(), subcommand.get(),
+                      command.getopt || subcommand->args->settings.getopt},
                      commands);
     }
 }
@@ -18,7 +19,7 @@ void add_commands(const Command& command, std::vector<Command>& commands) {
 
 std::vector<Command> commands_of(const Args& args) {
     std::vector<Command> commands;
-    add_commands({"", &args, nullptr}, commands);
+    add_commands({"", &args, nullptr, args.settings.getopt}, commands);
     return commands;
 }
 

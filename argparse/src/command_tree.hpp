@@ -18,7 +18,9 @@ struct Command {
     std::string path;
     const Args* args;
     // What declared it, with its aliases and description; nullptr for the program.
-    const SubcommandEntry* subcommand;
+    const SubcommandEntry* subcommand; // Whether it parses with getopt's conventions, its own
+                                       // setting or that of a command above.
+    bool getopt;
 };
 
 // Returns the program's command, then each subcommand, depth first in the order of names.

@@ -16,6 +16,21 @@ bool bool_from_text(const std::string& text) {
     return to_lower(text) == "true" || text == "1";
 }
 
+bool strict_bool_from_text(const std::string& text) {
+    const std::string word = to_lower(text);
+    for (const char* truth : {"true", "yes", "on", "1"}) {
+        if (word == truth) {
+            return true;
+        }
+    }
+    for (const char* falsehood : {"false", "no", "off", "0"}) {
+        if (word == falsehood) {
+            return false;
+        }
+    }
+    throw std::runtime_error("must be true, false, yes, no, on, off, 1 or 0");
+}
+
 namespace {
 
 // True when the number strtoul reads from text is preceded by a minus sign.

@@ -48,7 +48,7 @@ std::string subcommands(const Args& args, bool described) {
 
 std::string command_data(const Command& command, const Descriptions& descriptions, bool described) {
     std::string options;
-    for (const auto& entry : options_of(*command.args)) {
+    for (const auto& entry : options_of(command)) {
         options += "      [&names=" + elvish_list(dashed_names(*entry)) +
                    " &description=" + elvish_quoted(description(command, *entry, descriptions)) +
                    " &takes=" + takes(*entry) + " &values=" + elvish_list(value_names(*entry)) +

@@ -87,7 +87,7 @@ std::string fish_completion(const Args& args, const std::string& program,
             lines += start + " -a " + candidates(names_of(name, *subcommand)) +
                      (shown.empty() ? "" : " -d " + fish_quoted(shown)) + "\n";
         }
-        for (const auto& entry : options_of(*command.args)) {
+        for (const auto& entry : options_of(command)) {
             lines += start;
             for (const auto& key : entry->keys) {
                 lines += (key.size() == 1 ? " -s " : " -l ") + fish_quoted(key);

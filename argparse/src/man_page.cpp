@@ -106,15 +106,15 @@ std::string synopsis_word(const Entry& entry) {
     return required ? word : "[" + word + "]";
 }
 
-// A synopsis block for the program or a subcommand (path), which indents the lines after the
-// first under the arguments.
-std::string synopsis(const Args& args, const std::string& program) {
+// A synopsis block for the program or a subcommand, run as program, which indents the lines
+// after the first under the arguments.
+std::string synopsis(const Command& command, const std::string& program) {
     std::vector<std::string> words;
-    for (const auto& entry : args.positional_entries) {
+    for (const auto& entry : command.args->positional_entries) {
         const std::string word = italic(entry->keys.front()) + (entry->multi_valued ? "..." : "");
         words.push_back(entry->default_text ? "[" + word + "]" : word);
     }
-    for (const auto& entry : options_of(args)) {
+    for (const auto& entry : options_of(command)) {
         // A value stays on the line of its option's name.
         words.push_back(synopsis_word(*entry));
     }
@@ -169,7 +169,7 @@ std::string options(const Command& command, const ManPage& page) {
     for (const auto& entry : command.args->positional_entries) {
         text += described(command, *entry, page);
     }
-    for (const auto& entry : options_of(*command.args)) {
+    for (const auto& entry : options_of(command)) {
         text += described(command, *entry, page);
     }
     return text;
@@ -219,7 +219,7 @@ std::string man_page(const Args& args, const std::string& program, const ManPage
     std::string synopses;
     std::string subcommands;
     for (const auto& command : commands) {
-        synopses += synopsis(*command.args, program + command.path);
+        synopses += synopsis(command, program + command.path);
         if (!command.path.empty()) {
             subcommands += section("SUBCOMMAND" + command.path,
                                    about(*command.subcommand) + options(command, page));

@@ -3,6 +3,8 @@
 #include "help_option.hpp"
 #include "positional.hpp"
 #include "receive.hpp"
+#include "suggestion.hpp"
+#include "usage.hpp"
 #include "word_scan.hpp"
 
 #include <argparse/args.hpp>
@@ -42,14 +44,14 @@ std::vector<std::string> environment_words(const Entry& entry, const std::string
 }
 
 // Gives each entry without a value the value of its environment variable, where that is set.
-void apply_environment(const std::vector<std::shared_ptr<Entry>>& entries) {
+void apply_environment(const std::vector<std::shared_ptr<Entry>>& entries, bool getopt) {
     for (const auto& entry : entries) {
         const char* value = entry->env_name ? std::getenv(entry->env_name->c_str()) : nullptr;
         if (value == nullptr || entry->value_text) {
             continue;
         }
         const bool had_error = !entry->error_message.empty();
-        receive(*entry, environment_words(*entry, value));
+        receive(*entry, environment_words(*entry, value), getopt);
         if (!had_error && !entry->error_message.empty()) {
             entry->error_message += ", from the environment variable " + *entry->env_name;
         }
@@ -76,11 +78,15 @@ std::string group_error(const Group& group) {
     return "";
 }
 
-// Returns the first error: of the words, then of the entries in declaration order, then of
-// the groups.
-std::string first_error(const Args& args, const std::vector<std::string>& word_errors) {
-    if (!word_errors.empty()) {
-        return word_errors.front();
+// Returns the first error: of the words (in their order, for a getopt program), then of the
+// entries in declaration order, then of the groups.
+std::string first_error(const Args& args, std::vector<std::pair<std::size_t, std::string>> errors) {
+    if (args.settings.getopt) {
+        std::stable_sort(errors.begin(), errors.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+    if (!errors.empty()) {
+        return errors.front().second;
     }
     for (const auto& entry : args.entries) {
         if (!entry->error_message.empty()) {
@@ -93,6 +99,29 @@ std::string first_error(const Args& args, const std::vector<std::string>& word_e
         }
     }
     return "";
+}
+
+// Returns the error of an extra positional word: for a getopt program, at its own position and
+// with the nearest subcommand's name; otherwise after every other error of the words.
+std::pair<std::size_t, std::string> extra_word_error(const Args& args, const WordScan& scan,
+                                                     std::size_t extra) {
+    const std::string& word = scan.positional_words[extra];
+    const std::string error = "unexpected argument: " + printable(word);
+    if (!args.settings.getopt) {
+        return {args.words.size(), error};
+    }
+    const auto subcommand = nearest(word, subcommand_words(args));
+    return {scan.positional_positions[extra],
+            error + (subcommand ? " (did you mean " + *subcommand + "?)" : "")};
+}
+
+// A getopt program's error ends with the usage line and where to read more.
+std::string report(const Args& args, const std::string& error) {
+    if (!args.settings.getopt) {
+        return error;
+    }
+    return error + "\n" + usage_line(args) + "\nTry '" + command_name(args) +
+           " --help' for more information.";
 }
 
 // Returns the position of the first word that names a subcommand, or argc.
@@ -143,7 +172,9 @@ void Args::parse_subcommand(int argc, const char* const* argv, bool raise_on_err
     const auto& [name, subcommand] = *find_subcommand(*this, argv[0]);
     Args& sub = *subcommand->args;
     sub.settings.strict |= settings.strict;
+    sub.settings.getopt |= settings.getopt;
     sub.settings.wrap_help |= settings.wrap_help;
+    sub.settings.error_status = settings.error_status;
     sub.command_path = command_path + " " + name;
     sub.parse_command(argc, argv, raise_on_error);
     warnings.insert(warnings.end(), sub.warnings.begin(), sub.warnings.end());
@@ -154,10 +185,11 @@ void Args::parse_command(int argc, const char* const* argv, bool raise_on_error)
     if (help_declared(*this)) {
         throw std::logic_error("argparse: parse is called once per argument object");
     }
+    settings.strict |= settings.getopt;
     const int own_end = subcommand_position(*this, argc, argv);
     words.assign(argv + std::min(argc, 1), argv + own_end);
     bool& help_requested =
-        add_option(help_option_keys, help_option_text, "true").set_default(false);
+        add_option(help_keys(*this, settings.getopt), help_option_text, "true").set_default(false);
 
     WordScan scan(*this, raise_on_error);
     scan.run();
@@ -166,11 +198,12 @@ void Args::parse_command(int argc, const char* const* argv, bool raise_on_error)
     if (own_end < argc) {
         parse_subcommand(argc - own_end, argv + own_end, raise_on_error);
     }
-    const auto extra_word = assign_positional(positional_entries, scan.positional_words);
-    if (extra_word && settings.strict) {
-        scan.errors.push_back("unexpected argument: " + printable(*extra_word));
+    const auto extra =
+        assign_positional(positional_entries, scan.positional_words, settings.getopt);
+    if (extra && settings.strict) {
+        scan.errors.push_back(extra_word_error(*this, scan, *extra));
     }
-    apply_environment(entries);
+    apply_environment(entries, settings.getopt);
     for (const auto& entry : entries) {
         if (!entry->value_text) {
             entry->_apply_default();
@@ -178,10 +211,10 @@ void Args::parse_command(int argc, const char* const* argv, bool raise_on_error)
     }
     if (const std::string error = first_error(*this, scan.errors); !error.empty()) {
         if (raise_on_error) {
-            throw std::runtime_error(error);
+            throw std::runtime_error(report(*this, error));
         }
-        std::cerr << error << std::endl;
-        std::exit(-1);
+        std::cerr << report(*this, error) << std::endl;
+        std::exit(settings.error_status);
     }
     parsed = true;
 }

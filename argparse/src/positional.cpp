@@ -29,17 +29,17 @@ std::vector<const Entry*> word_order(const std::vector<const Entry*>& entries) {
 
 } // namespace
 
-std::optional<std::string> assign_positional(const std::vector<std::shared_ptr<Entry>>& entries,
-                                             const std::vector<std::string>& words) {
+std::optional<std::size_t> assign_positional(const std::vector<std::shared_ptr<Entry>>& entries,
+                                             const std::vector<std::string>& words, bool getopt) {
     const std::size_t count = entries.size();
     std::size_t multi = 0;
     for (; multi < count && !entries[multi]->multi_valued; ++multi) {
         if (multi < words.size()) {
-            receive(*entries[multi], {words[multi]});
+            receive(*entries[multi], {words[multi]}, getopt);
         }
     }
     if (multi == count) {
-        return count < words.size() ? std::optional(words[count]) : std::nullopt;
+        return count < words.size() ? std::optional(count) : std::nullopt;
     }
     for (std::size_t k = 1; k <= count - multi; ++k) {
         if (words.size() < k || words.size() - k < multi) {
@@ -48,10 +48,12 @@ std::optional<std::string> assign_positional(const std::vector<std::shared_ptr<E
         const std::size_t word = words.size() - k;
         Entry& entry = *entries[count - k];
         if (count - k == multi) {
-            receive(entry, {words.begin() + static_cast<std::ptrdiff_t>(multi),
-                            words.begin() + static_cast<std::ptrdiff_t>(word) + 1});
+            receive(entry,
+                    {words.begin() + static_cast<std::ptrdiff_t>(multi),
+                     words.begin() + static_cast<std::ptrdiff_t>(word) + 1},
+                    getopt);
         } else {
-            receive(entry, {words[word]});
+            receive(entry, {words[word]}, getopt);
         }
     }
     return std::nullopt;

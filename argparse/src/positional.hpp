@@ -5,6 +5,7 @@
 
 #include <argparse/entry.hpp>
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,11 +13,11 @@
 
 namespace argparse {
 
-// Gives the positional words to the entries: those before the multi-valued one take words from
-// the front, those after it from the back, and it the words between. Returns the first word that
-// no entry takes, if any.
-std::optional<std::string> assign_positional(const std::vector<std::shared_ptr<Entry>>& entries,
-                                             const std::vector<std::string>& words);
+// Gives the positional words to the entries, as receive does: those before the multi-valued one
+// take words from the front, those after it from the back, and it the words between. Returns
+// the index of the first word that no entry takes, if any.
+std::optional<std::size_t> assign_positional(const std::vector<std::shared_ptr<Entry>>& entries,
+                                             const std::vector<std::string>& words, bool getopt);
 
 // Throws std::invalid_argument, naming the entry, where words could not reach the entries as
 // declared: a second multi-valued one, or a required one that words reach after one with a

@@ -5,6 +5,7 @@
 #include <argparse/text.hpp>
 
 #include <stdexcept>
+#include <typeinfo>
 
 namespace argparse {
 namespace {
@@ -26,10 +27,13 @@ std::string conversion_error(const Entry& entry, const std::string& text) {
 
 // Stores and converts a text, and where validate is set tests the value; a failure becomes the
 // entry's error message.
-void convert_text(Entry& entry, const std::string& text, bool validate) {
+void convert_text(Entry& entry, const std::string& text, bool validate, bool getopt) {
     entry.value_text = text;
     try {
-        entry.target_converter->convert(text);
+        const bool strict_bool = getopt && entry.target_converter->element_type() == typeid(bool);
+        entry.target_converter->convert(!strict_bool                  ? text
+                                        : strict_bool_from_text(text) ? "true"
+                                                                      : "false");
         for (std::size_t i = 0; validate && i < entry.validators.size(); ++i) {
             (*entry.validators[i])(text, *entry.target_converter);
         }
@@ -40,20 +44,20 @@ void convert_text(Entry& entry, const std::string& text, bool validate) {
 
 } // namespace
 
-void receive(Entry& entry, const std::vector<std::string>& words) {
+void receive(Entry& entry, const std::vector<std::string>& words, bool getopt) {
     entry.given = true;
     if (entry.target_converter->is_list()) {
         entry.value_text.emplace();
         for (const auto& word : words) {
-            convert_text(entry, word, true);
+            convert_text(entry, word, true, getopt);
         }
     } else {
-        convert_text(entry, joined(words, ","), true);
+        convert_text(entry, joined(words, ","), true, getopt);
     }
 }
 
 void Entry::_convert(const std::string& text) {
-    convert_text(*this, text, false);
+    convert_text(*this, text, false, false);
 }
 
 void Entry::_apply_default() {

@@ -28,13 +28,14 @@ bool holds_number(const Entry& entry) {
 
 } // namespace
 
-std::vector<std::shared_ptr<Entry>> options_of(const Args& args) {
+std::vector<std::shared_ptr<Entry>> options_of(const Command& command) {
+    const Args& args = *command.args;
     std::vector<std::shared_ptr<Entry>> options;
     std::copy_if(args.entries.begin(), args.entries.end(), std::back_inserter(options),
                  [](const auto& entry) { return entry->kind != Entry::Kind::POSITIONAL; });
     if (!help_declared(args)) {
-        auto help = std::make_shared<Entry>(Entry::Kind::OPTION, help_option_keys, help_option_text,
-                                            "true");
+        auto help = std::make_shared<Entry>(Entry::Kind::OPTION, help_keys(args, command.getopt),
+                                            help_option_text, "true");
         [[maybe_unused]] bool& requested = help->set_default(false);
         options.push_back(help);
     }

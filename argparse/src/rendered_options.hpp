@@ -13,9 +13,9 @@
 
 namespace argparse {
 
-// Returns the option entries of args in declaration order, and last the help option that
+// Returns the option entries of a command in declaration order, and last the help option that
 // parse declares, so that a rendering made before parsing shows that option too.
-std::vector<std::shared_ptr<Entry>> options_of(const Args& args);
+std::vector<std::shared_ptr<Entry>> options_of(const Command& command);
 
 // Returns the key by which a program's texts stand for an argument of command's: its first name,
 // preceded by the subcommand words and a blank ("push force") for a subcommand's.

@@ -54,7 +54,7 @@ std::string command_data(const Command& command, const Descriptions& description
     std::vector<std::string> options;
     std::vector<std::string> shown;
     std::string values;
-    for (const auto& entry : options_of(*command.args)) {
+    for (const auto& entry : options_of(command)) {
         for (const auto& name : dashed_names(*entry)) {
             options.push_back(name);
             shown.push_back(name + "  -- " + one_line(description(command, *entry, descriptions)));

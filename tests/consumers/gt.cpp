@@ -1,6 +1,6 @@
 // A git-like tool, as a user of the parser writes one: two levels of subcommands, lists, an
 // optional, a validated path, environment fallbacks, exclusive options, a count and a negatable
-// flag.
+// flag; with getopt's conventions, and errors ending with status 2.
 #include <argparse/args.hpp>
 #include <argparse/validators.hpp>
 
@@ -30,6 +30,7 @@ struct Commit : argparse::Args {
                                       .set_default(std::filesystem::path());
     bool& all = flag("a,all", "every change");
     bool& patch = flag("p,patch", "chosen changes");
+    bool& sign = flag("s,sign", "sign it").set_env("GT_SIGN");
     Commit() { exclusive({"a", "p"}); }
 };
 
@@ -38,17 +39,22 @@ struct Gt : argparse::Args {
     bool& color = negatable("color", "colour the output").set_default(true);
     std::filesystem::path& dir =
         kwarg("C,dir", "work in DIR").set_env("GT_DIR").set_default(std::filesystem::path("."));
+    double& timeout = kwarg("t,timeout", "seconds to wait").set_default(10.0);
     Remote& remote = subcommand<Remote>("remote,rm", "manage the remotes");
     Commit& commit = subcommand<Commit>("commit");
+    Gt() {
+        settings.getopt = true;
+        settings.error_status = 2;
+    }
 };
 
 int main(int argc, char** argv) {
     Gt gt;
     gt.parse(argc, argv, false);
-    std::cout << gt.verbose << gt.color << " " << gt.dir.string();
+    std::cout << gt.verbose << gt.color << " " << gt.dir.string() << " " << gt.timeout;
     if (gt.commit.parsed) {
         std::cout << " commit " << argparse::joined(gt.commit.messages, "|") << " "
-                  << gt.commit.author.value_or("-") << " " << gt.commit.all;
+                  << gt.commit.author.value_or("-") << " " << gt.commit.all << gt.commit.sign;
     }
     if (gt.remote.add.parsed) {
         std::cout << " remote " << gt.remote.verbose << " add " << gt.remote.add.name << " "

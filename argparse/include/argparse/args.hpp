@@ -33,9 +33,20 @@ struct Settings {
     // with a "did you mean" hint for a mistyped option name; "--" ends the options, and "-" is
     // a value.
     bool strict = false;
+    // getopt_long's and clap's conventions, in a program that this makes strict too: -h beside
+    // -? where no -h is declared; -t5 for -t 5 and -ct5 for -c -t 5; a word that reads as a
+    // negative number (-5, -.5, -inf) is the value of an option that takes one; an option that
+    // keeps one value may be given once; booleans are true, false, yes, no, on, off, 1 or 0 in
+    // any letter case; an error names the option as typed, is the first in the order of the
+    // words, suggests the nearest subcommand for an extra word, and is followed by the usage
+    // line and a hint at --help.
+    bool getopt = false;
     // The help text is wrapped to the terminal's width: COLUMNS, else that of the terminal on
     // standard output, else 80.
     bool wrap_help = false;
+    // The status that a command-line error ends the program with, where parse does not raise it;
+    // getopt programs and clap end with 2. A subcommand ends with the program's.
+    int error_status = 255;
 };
 
 // Arguments of which a command line may give at most one (exclusive), or all or none.

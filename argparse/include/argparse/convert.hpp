@@ -46,6 +46,10 @@ public:
 // Returns true for "true" in any letter case and for "1"; false for every other text.
 bool bool_from_text(const std::string& text);
 
+// Returns true for true, yes, on and 1, false for false, no, off and 0, in any letter case, as a
+// getopt program reads them; throws std::runtime_error with the words for any other text.
+bool strict_bool_from_text(const std::string& text);
+
 // Returns the decimal number read as strtoul reads it; throws std::invalid_argument when
 // there is no digit and std::out_of_range when the number is negative (other than -0) or
 // does not fit in unsigned int.
