@@ -324,6 +324,8 @@ TEST(help, subcommands_follow_in_name_order_titled_plainly_off_a_terminal) {
         std::string& name = kwarg("a-rather-long-name", "a help text of several words")
                                 .set_env("TOOL_NAME")
                                 .set_default("x");
+        std::string& width =
+            kwarg("größe", "größer geschätzte 幅 über Straßen e\u0301").set_default("");
         Wrapped() { settings.wrap_help = true; }
     } wrapped;
     ::setenv("COLUMNS", "40", 1);
@@ -331,7 +333,10 @@ TEST(help, subcommands_follow_in_name_order_titled_plainly_off_a_terminal) {
                                   "--a-rather-long-name : a help text of\n"
                                   "                    several words [env:\n"
                                   "                    TOOL_NAME, default:\n"
-                                  "                    x]\n");
+                                  "                    x]\n"
+                                  "          --größe : größer geschätzte 幅\n"
+                                  "                    über Straßen e\u0301\n"
+                                  "                    [default: ]\n");
     ::unsetenv("COLUMNS");
 }
 

@@ -1,5 +1,6 @@
 // The help text: usage line, tables of arguments and options, and subcommand sections.
 #include "command_tree.hpp"
+#include "display_width.hpp"
 #include "terminal.hpp"
 #include "usage.hpp"
 
@@ -25,21 +26,23 @@ std::string bold(const std::string& text, const std::ostream& out) {
 }
 
 // Returns text broken at blanks into lines that end before width, the first starting at
-// column start and the others at the help column; a word longer than a line stays whole.
+// column start and the others at the help column, counting the columns that characters take on
+// a terminal; a word longer than a line stays whole.
 std::string wrapped(const std::string& text, std::size_t start, std::size_t width) {
     std::string result;
     std::size_t column = start;
     for (std::size_t begin = 0;;) {
         const std::size_t end = std::min(text.find(' ', begin), text.size());
-        if (begin > 0 && column > help_column && column + 1 + end - begin > width) {
+        const std::string word = text.substr(begin, end - begin);
+        if (begin > 0 && column > help_column && column + 1 + display_width(word) > width) {
             result += "\n" + std::string(help_column, ' ');
             column = help_column;
         } else if (begin > 0) {
             result += ' ';
             ++column;
         }
-        result.append(text, begin, end - begin);
-        column += end - begin;
+        result += word;
+        column += display_width(word);
         if (end == text.size()) {
             return result;
         }
@@ -48,10 +51,10 @@ std::string wrapped(const std::string& text, std::size_t start, std::size_t widt
 }
 
 void write_row(std::ostream& out, const std::string& key, const Entry& entry, bool wrap) {
-    const std::string padding(key.size() < key_column_width ? key_column_width - key.size() : 0,
-                              ' ');
+    const std::size_t key_width = display_width(key);
+    const std::string padding(key_width < key_column_width ? key_column_width - key_width : 0, ' ');
     const std::string text = entry.help_text + entry.info();
-    const std::size_t start = padding.size() + key.size() + 3;
+    const std::size_t start = padding.size() + key_width + 3;
     out << padding << key << " : " << (wrap ? wrapped(text, start, terminal_width(out)) : text)
         << std::endl;
 }
