@@ -108,24 +108,6 @@ std::vector<std::string> Args::subcommand_keys(const std::string& names) const {
     return keys;
 }
 
-Entry& Args::count(const std::string& keys, const std::string& help) {
-    Entry& entry = kwarg(keys, help);
-    entry.counted = true;
-    return entry.set_default(0U);
-}
-
-Entry& Args::negatable(const std::string& keys, const std::string& help) {
-    std::vector<std::string> negations;
-    for (const auto& name : split_keys(keys)) {
-        if (name.size() > 1) {
-            negations.push_back("no-" + name);
-        }
-    }
-    Entry& entry = flag(negations.empty() ? keys : keys + "," + joined(negations, ","), help);
-    entry.negations = negations;
-    return entry;
-}
-
 void Args::version(const std::string& text, const std::string& keys) {
     [[maybe_unused]] bool& requested =
         kwarg(keys, "print version information and exit", "true").set_default(false);

@@ -80,13 +80,15 @@ std::string group_error(const Group& group) {
 
 // Returns the first error: of the words (in their order, for a getopt program), then of the
 // entries in declaration order, then of the groups.
-std::string first_error(const Args& args, std::vector<std::pair<std::size_t, std::string>> errors) {
-    if (args.settings.getopt) {
-        std::stable_sort(errors.begin(), errors.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-    }
+std::string first_error(const Args& args,
+                        const std::vector<std::pair<std::size_t, std::string>>& errors) {
     if (!errors.empty()) {
-        return errors.front().second;
+        const auto first =
+            !args.settings.getopt
+                ? errors.begin()
+                : std::min_element(errors.begin(), errors.end(),
+                                   [](const auto& a, const auto& b) { return a.first < b.first; });
+        return first->second;
     }
     for (const auto& entry : args.entries) {
         if (!entry->error_message.empty()) {

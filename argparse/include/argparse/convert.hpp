@@ -41,6 +41,8 @@ public:
     // The value last converted, for a number type (NaN included): the member's own, the
     // optional's, the last element of a std::vector; none for other types or no value.
     virtual std::optional<long double> number() const = 0;
+    // The value as Converter::to_text writes it, for a member of a number type; none for others.
+    virtual std::optional<std::string> number_text() const = 0;
 };
 
 // Returns true for "true" in any letter case and for "1"; false for every other text.
@@ -205,6 +207,14 @@ public:
     bool is_list() const override { return detail::is_vector<T>; }
 
     const std::type_info& element_type() const override { return typeid(Element); }
+
+    std::optional<std::string> number_text() const override {
+        if constexpr (std::is_arithmetic_v<T>) {
+            return Converter<T>::to_text(data);
+        } else {
+            return std::nullopt;
+        }
+    }
 
     std::optional<long double> number() const override {
         if constexpr (!std::is_arithmetic_v<Element> || std::is_same_v<Element, bool>) {

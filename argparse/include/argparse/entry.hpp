@@ -105,20 +105,9 @@ public:
 
     // Binds a member of type T to storage owned by a new target converter.
     template <typename T> operator T&() {
-        if constexpr (!detail::is_vector<T> && !std::is_same_v<T, std::string>) {
-            if (multi_valued) {
-                refuse_multi_valued();
-            }
-        }
-        if (kind == Kind::POSITIONAL) {
-            check_order();
-        }
         auto converter = std::make_unique<ConvertType<T>>();
-        if constexpr (std::is_arithmetic_v<T>) {
-            show_default_as(*converter);
-        }
         T& data = converter->data;
-        target_converter = std::move(converter);
+        bind(std::move(converter), detail::is_vector<T> || std::is_same_v<T, std::string>);
         return data;
     }
 
@@ -133,20 +122,8 @@ private:
         std::is_array_v<V> || std::is_same_v<std::decay_t<V>, const char*> ||
         std::is_same_v<std::decay_t<V>, char*>;
 
-    [[noreturn]] void refuse_multi_valued() const;
+    void bind(std::unique_ptr<ConvertBase> converter, bool takes_several_words);
     void check_order() const;
-
-    // A number default of another type is shown as the member holds it (3.1415927 for a float
-    // given 3.14159265358979); parse reports a default that does not fit.
-    template <typename T> void show_default_as(ConvertType<T>& converter) {
-        if (default_converter && default_converter->get_type_id() != converter.get_type_id()) {
-            try {
-                converter.set_default(default_converter, *default_text);
-                default_text = Converter<T>::to_text(converter.data);
-            } catch (const std::exception&) {
-            }
-        }
-    }
 };
 
 // Returns an option name as the user types it: -d for a one-letter name, --data-type otherwise.
