@@ -144,6 +144,7 @@ TEST(parse, fills_every_kind_of_declaration_or_reports_the_first_error) {
         {{"get", "origin"}, "-|-|0|2|-|-|-|origin"},
         {{"--name=", "-n"}, "No value provided for: n"},
         {{"-c", "x", "-n"}, "No value provided for: n"},
+        {{"-n", "-.5"}, "No value provided for: n"},
         {{"-c", "x"},
          "Invalid argument \"x\" for -c (a colour). Error: enum is only accepting [red, green, "
          "blue]"},
@@ -326,6 +327,7 @@ TEST(help, subcommands_follow_in_name_order_titled_plainly_off_a_terminal) {
                                 .set_default("x");
         std::string& width =
             kwarg("größe", "größer geschätzte 幅 über Straßen e\u0301").set_default("");
+        std::string& latin = kwarg("deg\xb0", "Latin-1").set_default("");
         Wrapped() { settings.wrap_help = true; }
     } wrapped;
     ::setenv("COLUMNS", "40", 1);
@@ -336,7 +338,8 @@ TEST(help, subcommands_follow_in_name_order_titled_plainly_off_a_terminal) {
                                   "                    x]\n"
                                   "          --größe : größer geschätzte 幅\n"
                                   "                    über Straßen e\u0301\n"
-                                  "                    [default: ]\n");
+                                  "                    [default: ]\n"
+                                  "           --deg\xb0 : Latin-1 [default: ]\n");
     ::unsetenv("COLUMNS");
 }
 
@@ -425,6 +428,7 @@ TEST(converters, every_member_type_reads_whole_numbers_lists_and_its_own_types) 
           "y,z"},
          "0|0|0.000000|[1][-2]|[1][2][3]|none|.|-1|2|3|0.500000|[a,b][c]|[red][blue]|1,2|[x][y,z]"},
         {{"-n", "-s", "-i", "1", "-i", "2"}, "2|0|0.000000|||none|.|-1|2|3|0.500000|||1,2|"},
+        {{"-n", "1", "2"}, "0|0|0.000000||[1][2]|none|.|-1|2|3|0.500000|[a]||1,2|"},
         {{"-i", "5x"}, could_not("5x", "-i (signed)")},
         {{"-i", "1e4"}, could_not("1e4", "-i (signed)")},
         {{"-i", "2147483648"}, out_of_range("2147483648", "-i (signed")},

@@ -516,6 +516,7 @@ TEST(completion, subcommand_aliases_and_descriptions_complete_in_every_shell) {
               "p's\tsend `touch pwned` commits\npush\tsend `touch pwned` commits\nremote\tmanage "
               "$(touch pwned) remotes\nrm\tmanage $(touch pwned) remotes\n--help\tprint help\n"
               "--verbose\ttalk more\nremote\nN45E007\n");
+    EXPECT_NE(files.front().second.find("Aliases: \\fBp's\\fR."), std::string::npos);
     EXPECT_EQ(shell("LC_ALL=C MANWIDTH=80 man -l ../described.1 | grep -A2 -x 'SUBCOMMAND [a-z]*'",
                     files),
               "SUBCOMMAND push\n       send `touch pwned` commits\n       Aliases: p's.\n--\n"

@@ -17,7 +17,7 @@ range() { echo "Invalid argument \"$1\" for $2. Error: must be a number from $3"
 expect 0 "5 0.5 0 1 0 0 0: $pi" "" numeric
 expect 255 "" "$(range 0x5 "-n (count)" "1 to 10")" numeric -n 0x5
 expect 0 "5 1 2 9 0 0 0: $pi" "" numeric -n 5e3 --ratio 1 -l -2 -l 2 -w 9
-expect 255 "" "$(range nan "--ratio (share)" "0 to 1")" numeric --ratio nan
+expect 255 "" "$(range nan "--ratio (the share of the whole, from 0 to 1)" "0 to 1")" numeric --ratio nan
 expect 255 "" "$(range 3 "-l (levels)" "-2 to 2")" numeric -l 1 -l 3
 expect 255 "" "$(range x "-w (a word)" "0 to 9")" numeric -w x
 # A default of another type is kept as the member's type holds it, and shown in the shortest
@@ -25,6 +25,10 @@ expect 255 "" "$(range x "-w (a word)" "0 to 9")" numeric -w x
 expect 0 "$(printf '%17s : %s [default: %s]\n' --pi pi 3.1415927 --big "2^24 + 1" 16777216 \
     --wide "an eighth" 123456789.125)" "" bash -c 'numeric --help | grep -e pi -e 2^24 -e eighth'
 expect 0 "5 0.5 0 1 0 0 0: 0.1 1e+20" "" numeric --pi 0.1 --big 1e20
+# Help is wrapped to the width of its terminal, or to 80 columns where that has none.
+wrapped() { env -u COLUMNS script -qc "stty cols $1; numeric --help" /dev/null | grep -c 'whole.*0.5]'; }
+expect 1 "0" "" wrapped 50
+expect 0 "1" "" wrapped 0
 # A real too small for its type is what the type holds of it, one too great out of range.
 expect 0 "5 0.5 0 1 -0 1.4013e-45 0: $pi" "" numeric -x -1e-400 -y 1e-45
 expect 255 "" "Invalid argument \"1e39\" for -y (a float). Error: out of range" numeric -y 1e39

@@ -8,7 +8,9 @@
 
 struct Numeric : argparse::Args {
     unsigned int& n = kwarg("n", "count").set_default(5U).validate(argparse::range(1U, 10U));
-    double& ratio = kwarg("ratio", "share").set_default(0.5).validate(argparse::range(0.0, 1.0));
+    double& ratio = kwarg("ratio", "the share of the whole, from 0 to 1")
+                        .set_default(0.5)
+                        .validate(argparse::range(0.0, 1.0));
     std::vector<long>& levels =
         kwarg("l", "levels").set_default(std::vector<long>{}).validate(argparse::range(-2, 2));
     std::string& word = kwarg("w", "a word").set_default("1").validate(argparse::range(0, 9));
@@ -19,7 +21,10 @@ struct Numeric : argparse::Args {
     double& wide = kwarg("wide", "an eighth").set_default(123456789.125);
     std::vector<std::string>& points =
         kwarg("p", "points").set_env("NUMERIC_POINTS").set_default(std::vector<std::string>{});
-    Numeric() { settings.strict = true; }
+    Numeric() {
+        settings.strict = true;
+        settings.wrap_help = true;
+    }
 };
 
 int main(int argc, char** argv) {

@@ -41,8 +41,8 @@ struct Settings {
     // words, suggests the nearest subcommand for an extra word, and is followed by the usage
     // line and a hint at --help.
     bool getopt = false;
-    // The help text is wrapped to the terminal's width: COLUMNS, else that of the terminal on
-    // standard output, else 80.
+    // The help text is wrapped to the terminal's width: COLUMNS, else that of the terminal the
+    // help goes to, else 80.
     bool wrap_help = false;
     // The status that a command-line error ends the program with, where parse does not raise it;
     // getopt programs and clap end with 2. A subcommand ends with the program's.
