@@ -141,7 +141,7 @@ mkdir check && cd check
 for t in A B C E; do mavrel "$t" 2 -d int16; done
 rm B_flag E && truncate -s 7 C && mkdir sub && ln -s ../A sub/L && ln -s ../A_flag sub/L_flag
 echo dead >.mavrel-dead01 && echo live >.mavrel-live01 && mkfifo .mavrel-fifo01
-(exec {fd}<.mavrel-live01 && flock "$fd" && exec sleep 60) &
+(exec {fd}<.mavrel-live01 && flock "$fd" && exec sleep infinity) &
 for _ in $(seq 100); do flock -n .mavrel-live01 true || break; sleep 0.05; done
 lines A B C D E sub/L >tiles
 faults=$(lines 'B: height file without flag file' 'C: 7 bytes, not 8' 'D: missing' 'E: flag file without height file')

@@ -107,12 +107,14 @@ TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
 
 // Typed into an interactive bash, a directory completes with its slash and a blank is escaped.
 TEST(completion, file_names_complete_as_readline_quotes_them) {
-    EXPECT_EQ(
-        bash("t=\"tmux -S $PWD/.tmux\" && mkdir dir && touch 'a b'\n"
-             "$t new-session -d 'bash --norc' && $t send-keys 'source " MAVREL_GENERATED
-             "/mavrel.bash' Enter\nsleep 0.5 && $t send-keys 'mavrel --version d' Tab ' a' Tab "
-             "&& sleep 0.5\n$t capture-pane -p | grep -o 'mavrel --version.*'; $t kill-server\n"),
-        "mavrel --version dir/ a\\ b\n");
+    EXPECT_EQ(bash("t=\"tmux -S $PWD/.tmux\" && mkdir dir && touch 'a b'\n"
+                   "await() { for _ in $(seq 1000); do eval \"$1\" && return; sleep 0.01; done; }\n"
+                   "$t new-session -d 'bash --norc' && $t send-keys 'source " MAVREL_GENERATED
+                   "/mavrel.bash; : >loaded' Enter\nawait '[ -e loaded ]'\n"
+                   "$t send-keys 'mavrel --version d' Tab ' a' Tab\n"
+                   "await '$t capture-pane -p | grep -q \"b$\"'\n"
+                   "$t capture-pane -p | grep -o 'mavrel --version.*'; $t kill-server\n"),
+              "mavrel --version dir/ a\\ b\n");
 }
 
 // Types each line and Ctrl-T into an interactive zsh, whose widget for Ctrl-T completes and
@@ -375,7 +377,7 @@ std::vector<std::pair<std::string, std::string>> hostile_files() {
             {"_hostile", argparse::zsh_completion(hostile, "hostile")},
             {"hostile.fish", argparse::fish_completion(hostile, "hostile")},
             {"hostile.elv", argparse::elvish_completion(hostile, "hostile")},
-            {"hostile", "#!/bin/sh\nprintf '[%s]' \"$@\"; echo\n"},
+            {"hostile", "#!/bin/sh\nprintf '[%s]' \"$@\"; echo; echo >>../ran\n"},
             {"driver", zsh_driver},
             {"check.elv", "for l [[-] [''] [push ''] [push remote -] [push --colour '']] {\n"
                           "  echo '[' ($edit:completion:arg-completer[hostile] hostile $@l | each "
@@ -389,21 +391,33 @@ std::vector<std::pair<std::string, std::string>> hostile_files() {
 
 // Types each line into an interactive shell under tmux, after the first line, which loads the
 // completion: Tab for each '|', and Enter twice at the end (elvish's first may only close its
-// list). Returns the lines the program hostile printed, then the files left in the directory.
+// list). Each Tab is awaited until the pane shows what it did, each line until it has run,
+// which the program hostile notes in ../ran, as a line without Tab does itself; at most ten
+// seconds each. Returns the lines that hostile printed, then the files left in the directory.
 std::string typed(const std::string& start, const std::vector<std::string>& lines) {
-    std::string keys;
-    for (const auto& line : lines) {
+    std::string keys =
+        "changed() { for _ in $(seq 1000); do [ \"$($t capture-pane -p)\" != \"$1\" ] && return; "
+        "sleep 0.01; done; }\nran() { for _ in $(seq 1000); do [ \"$(cat ../ran 2>/dev/null | wc "
+        "-l)\" "
+        "= $1 ] && return; sleep 0.01; done; }\n";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const bool tabs = line.find('|') != std::string::npos;
         for (std::size_t begin = 0, end = 0; end != std::string::npos; begin = end + 1) {
             end = line.find('|', begin);
-            keys += "$t send-keys -l -- " + argparse::quoted(line.substr(begin, end - begin)) +
-                    (end == std::string::npos ? " && $t send-keys Enter Enter"
-                                              : " && $t send-keys Tab") +
-                    " && sleep 0.4\n";
+            keys += "$t send-keys -l -- " +
+                    argparse::quoted(line.substr(begin, end - begin) +
+                                     (tabs ? "" : "; echo >>../ran")) +
+                    (end == std::string::npos
+                         ? " && $t send-keys Enter Enter\n"
+                         : " && shown=$($t capture-pane -p) && $t send-keys Tab && changed "
+                           "\"$shown\"\n");
         }
+        keys += "ran " + std::to_string(i + 1) + "\n";
     }
     return shell("chmod +x ../hostile && t=\"tmux -S $PWD/.tmux\" && $t new-session -d -x 200 -y "
                  "100 \"PATH=$PWD/..:$PATH " +
-                     start + "\" && sleep 1\n" + keys +
+                     start + "\"\n" + keys +
                      "$t capture-pane -p -S - | grep '^\\['; $t kill-server; ls -A",
                  hostile_files());
 }

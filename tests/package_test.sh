@@ -7,7 +7,8 @@
 set -euo pipefail
 work=$(mktemp -d)
 installed=()
-trap '[ "${#installed[@]}" -eq 0 ] || apt-get -o DPkg::Lock::Timeout=60 remove -y -q "${installed[@]}" >/dev/null 2>&1; rm -rf "$work"' EXIT
+trap '{ kill $(jobs -p) 2>/dev/null || true; } && wait && [ "${#installed[@]}" -eq 0 ] ||
+    apt-get -o DPkg::Lock::Timeout=60 remove -y -q "${installed[@]}" >/dev/null 2>&1; rm -rf "$work"' EXIT
 cpack --config "$2/CPackConfig.cmake" -B "$work" >/dev/null
 cd "$work"
 tool=mavrel_$3-1_amd64.deb
@@ -70,19 +71,30 @@ apt install -y -q "./$tool" >/dev/null 2>&1 || fail "apt does not install $tool 
 apt remove -y -q mavrel >/dev/null 2>&1 && installed=() || fail "apt does not remove mavrel"
 [ ! -e /usr/bin/mavrel ] || fail "removing mavrel left /usr/bin/mavrel"
 
+# A tiny package of the test's own, which bootstrap installs from its file without the network.
+mkdir -p probe/DEBIAN && printf '%s\n' 'Package: mavrel-test-probe' 'Version: 1' 'Architecture: all' \
+    'Maintainer: The mavrel authors <authors@mavrel.example.org>' 'Description: a package to install' \
+    >probe/DEBIAN/control && dpkg-deb -b probe probe.deb >/dev/null
 # bootstrap tells a user without sudo, in one line, that it needs root or sudo.
-cp "$1/scripts/bootstrap" . && chmod 755 "$work"
-command -v sudo >/dev/null || [ "$(setpriv --reuid=nobody --regid=nogroup --clear-groups ./bootstrap build hello 2>&1; echo $?)" = \
-    "$(printf 'bootstrap: installing hello needs root or sudo, and this user has no sudo: run it as root\n2')" ] ||
+cp "$1/scripts/bootstrap" . && chmod 755 "$work" && chmod 644 probe.deb
+command -v sudo >/dev/null || [ "$(setpriv --reuid=nobody --regid=nogroup --clear-groups ./bootstrap build ./probe.deb 2>&1; echo $?)" = \
+    "$(printf 'bootstrap: installing ./probe.deb needs root or sudo, and this user has no sudo: run it as root\n2')" ] ||
     fail "bootstrap as a user without sudo"
 
 # bootstrap waits while another process holds the lock of the package system (an fcntl lock,
-# which apt takes), then installs a tiny package.
-absent hello || { echo "skipped: hello, the package to install, is installed on this machine" && exit 77; }
+# which apt takes): the lock is let go once apt waits for it, and only then is the package in.
+absent mavrel-test-probe || { echo "skipped: mavrel-test-probe is installed on this machine" && exit 77; }
 perl -MFcntl -e 'open(my $f, "+<", $ARGV[0]) or die; my $l = pack("s s x4 q q i x4", F_WRLCK, 0, 0, 0, 0);
-    fcntl($f, F_SETLKW, $l) or die; open(my $h, ">", $ARGV[1]); close($h); sleep 5' \
-    /var/lib/dpkg/lock-frontend held &
-for _ in $(seq 100); do [ -e held ] && break; sleep 0.05; done
-installed+=(hello) start=$SECONDS
-"$1/scripts/bootstrap" build hello >/dev/null || fail "bootstrap did not wait for the lock"
-((SECONDS - start >= 3)) && ! absent hello || fail "bootstrap installed hello without waiting for the lock"
+    fcntl($f, F_SETLKW, $l) or die; open(my $h, ">", $ARGV[1]); close($h); sleep' /var/lib/dpkg/lock-frontend held &
+holder=$!
+for _ in $(seq 1000); do [ -e held ] && break; sleep 0.01; done
+installed+=(mavrel-test-probe)
+"$1/scripts/bootstrap" build ./probe.deb >/dev/null & bootstrap=$!
+waiting() { # whether an apt-get says, where bootstrap keeps its output, that it waits for the lock
+    local pid
+    for pid in $(pgrep -x apt-get); do grep -qs "Waiting for cache lock" "/proc/$pid/fd/1" && return; done
+    false
+}
+for _ in $(seq 3000); do waiting && break; sleep 0.01; done
+waiting && absent mavrel-test-probe || fail "bootstrap did not wait for the lock"
+kill "$holder" && wait "$bootstrap" && ! absent mavrel-test-probe || fail "bootstrap did not install once the lock was free"
