@@ -1,8 +1,7 @@
 // A git-like tool, as a user of the parser writes one: two levels of subcommands, lists, an
-// optional, a validated path, environment fallbacks, exclusive options, a count and a negatable
+// optional, environment fallbacks, exclusive options, a count and a negatable
 // flag; with getopt's conventions, and errors ending with status 2.
 #include <argparse/args.hpp>
-#include <argparse/validators.hpp>
 
 #include <filesystem>
 #include <iostream>
@@ -25,9 +24,6 @@ struct Commit : argparse::Args {
         kwarg("m,message", "message").set_default(std::vector<std::string>{});
     std::optional<std::string>& author =
         kwarg("author", "author").set_env("GT_AUTHOR").set_default(std::optional<std::string>{});
-    std::filesystem::path& file = kwarg("F,file", "message file")
-                                      .validate(argparse::existing_file())
-                                      .set_default(std::filesystem::path());
     bool& all = flag("a,all", "every change");
     bool& patch = flag("p,patch", "chosen changes");
     bool& sign = flag("s,sign", "sign it").set_env("GT_SIGN");
