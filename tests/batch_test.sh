@@ -186,13 +186,16 @@ cd ..
 # third user's is removed, and verify never waits.
 if [ "$(id -u)" -eq 0 ]; then
     mkdir -p hostile/victim && chown nobody hostile && chown daemon hostile/victim && echo hostile/tiles/N00E001 >hostile.list
-    as() { setpriv --reuid="$1" --regid="$1" --clear-groups "${@:2}"; }
-    as daemon bash -c 'cd hostile/victim && echo live >.mavrel-live && touch -t 200001010000 .mavrel-live &&
+    as() { echo "setpriv --reuid=$1 --regid=$1 --clear-groups"; } # a command's prefix
+    $(as daemon) bash -c 'cd hostile/victim && echo live >.mavrel-live && touch -t 200001010000 .mavrel-live &&
         exec {fd}<.mavrel-live && flock "$fd" && exec sleep infinity' &
-    as nobody sh -c 'cd hostile && mkdir tiles && echo x >tiles/.mavrel-x && ln -s victim/. link && mkfifo fifo && touch -t 200001010000 tiles/.mavrel-x &&
-        exec perl -e '"'"'require "syscall.ph"; while (1) { syscall(316, -100, "tiles", -100, "link", 2); rename("fifo", "tiles/.mavrel-f") }'"'"'' &
+    holder=$!
+    # renameat2(AT_FDCWD, "tiles", AT_FDCWD, "link", RENAME_EXCHANGE), and a FIFO made anew.
+    $(as nobody) sh -c 'cd hostile && mkdir tiles && echo x >tiles/.mavrel-x && ln -s victim/. link && touch -t 200001010000 tiles/.mavrel-x &&
+        exec perl -MPOSIX -e '"'"'while (1) { syscall(316, -100, "tiles", -100, "link", 2); POSIX::mkfifo("tiles/.mavrel-f", 0666) }'"'"'' &
+    swapper=$!
     for round in $(seq 50); do timeout 10 mavrel-batch verify --remove-dead --dead-after 1 hostile.list 2 >/dev/null 2>&1 || [ $? != 124 ] || fail "verify hung in round $round"; done
-    kill %1 %2 && wait 2>/dev/null || true
+    kill "$holder" "$swapper" && wait "$holder" "$swapper" 2>/dev/null || true
     expect 0 ".mavrel-live" "" ls -A hostile/victim
 else
     skipped "a directory swapped by one user under another's verify needs root"

@@ -92,18 +92,21 @@ struct SubmitCommand : BatchOptions {
 
 class BatchArgs : public argparse::Args {
 public:
-    NamesCommand& names = subcommand<NamesCommand>("names");
-    CheckCommand& check = subcommand<CheckCommand>("check");
-    RunCommand& run_tile = subcommand<RunCommand>("run");
-    PendingCommand& pending = subcommand<PendingCommand>("pending");
-    StatusCommand& status = subcommand<StatusCommand>("status");
-    VerifyCommand& verify = subcommand<VerifyCommand>("verify");
-    TaskCommand& task = subcommand<TaskCommand>("task");
-    SubmitCommand& submit = subcommand<SubmitCommand>("submit");
+    NamesCommand& names = subcommand<NamesCommand>("names", "print the names of a region's tiles");
+    CheckCommand& check =
+        subcommand<CheckCommand>("check", "check a width and types, and print their sizes");
+    RunCommand& run_tile = subcommand<RunCommand>("run", "write one tile, strictly");
+    PendingCommand& pending =
+        subcommand<PendingCommand>("pending", "print the tiles of a list that did not finish");
+    StatusCommand& status = subcommand<StatusCommand>("status", "tell where a batch stands");
+    VerifyCommand& verify = subcommand<VerifyCommand>("verify", "check the files of a batch");
+    TaskCommand& task = subcommand<TaskCommand>("task", "plan one task of tiles.sbatch");
+    SubmitCommand& submit =
+        subcommand<SubmitCommand>("submit", "submit tiles.sbatch as the array that covers a list");
 
     // version_text answers --version, of the program and of each subcommand.
     explicit BatchArgs(const std::string& version_text);
-    void welcome() override;
+    void welcome(std::ostream& out) override;
     // Runs the subcommand that the command line gave; 2 where it gave none.
     int run() override;
 };

@@ -143,16 +143,17 @@ int SubmitCommand::run() {
 
 BatchArgs::BatchArgs(const std::string& version_text) {
     settings.strict = true;
+    settings.error_status = 2; // as the scripts of earlier releases exited
     version(version_text);
     for (const auto& [name, subcommand] : subcommands) {
         subcommand->args->version(version_text);
     }
 }
 
-void BatchArgs::welcome() {
-    std::cout << "mavrel-batch - write, follow and check batches of mavrel tiles.\n"
-              << cli::authors << "\n"
-              << std::endl;
+void BatchArgs::welcome(std::ostream& out) {
+    out << "mavrel-batch - write, follow and check batches of mavrel tiles.\n"
+        << cli::authors << "\n"
+        << std::endl;
 }
 
 int BatchArgs::run() {
