@@ -27,7 +27,7 @@ for program in mavrel mavrel-georef mavrel-batch; do
 done
 expect 0 "$(lines "$bin/mavrel" "mavrel $3" "mavrel-georef $3")" "" env PATH="$path" sh -c \
     'command -v mavrel && mavrel --version && mavrel-georef --version'
-expect 2 "" "mavrel-strict: unrecognised commandline argument: x" env PATH="$path" mavrel-strict T 1 -x
+expect 2 "" "unrecognised commandline argument: x" env PATH="$path" mavrel-strict T 1 -x
 expect 1 "0 finished, 0 failed, 2 not yet run" "" env PATH="$path" sh -c \
     'mavrel-tile-names 44 45 6 8 >list && mavrel-batch-status list'
 expect 0 "" "" bash -n "$bin/../share/mavrel/tiles.sbatch"

@@ -99,6 +99,23 @@ TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
     for (const auto& [script, line, reply] : cases) {
         EXPECT_EQ(complete(script, line), reply) << line;
     }
+    // mavrel-batch completes its subcommands, and each of its old names what it is now.
+    for (const auto& [script, line, reply] :
+         {std::tuple{"mavrel-batch", "mavrel-batch ",
+                     "check names pending run status submit "
+                     "task verify N45E007\n"},
+          {"mavrel-batch", "mavrel-batch verify --re", "--remove-dead\n"},
+          {"mavrel-batch", "mavrel-batch run T 3 -f ", "int8 int16 int32 int64\n"},
+          {"mavrel-verify", "mavrel-verify --hea", "--headers\n"}}) {
+        EXPECT_EQ(complete(generated(std::string(script) + ".bash"), line), reply) << line;
+    }
+    EXPECT_EQ(
+        shell("fish --no-config -c 'source ../b.fish; source ../s.fish; complete -C\"mavrel-batch "
+              "st\"; complete -C\"mavrel-strict --g\"'",
+              {{"b.fish", generated("mavrel-batch.fish")},
+               {"s.fish", generated("mavrel-strict.fish")}}),
+        "status\ttell where a batch stands\n"
+        "--georef\twrite the tile's headers for GIS tools too, as mavrel-georef\n");
     // Sourcing a script adds its function and nothing else to the shell.
     EXPECT_EQ(bash("true; variables=$(compgen -v; echo variables)\n" + other +
                    "compgen -A function; comm -13 <(echo \"$variables\") <(compgen -v)\n"),

@@ -22,11 +22,15 @@ fail() {
 files() { dpkg-deb -c "$1" | awk '$6 !~ /\/$/ { print $6 }'; }
 deb_dir=./usr/share/doc
 
-commands=(mavrel mavrel-{georef,batch,batch-status,strict,tile-names,verify})
-[ "$(files "$tool" | sort)" = "$( (printf '%s\n' "${commands[@]}" | sed 's|.*|./usr/bin/&\n./usr/share/man/man1/&.1.gz|
-    s|^\./usr/bin/\(.*\)$|&\n./usr/share/bash-completion/completions/\1\n./usr/share/fish/vendor_completions.d/\1.fish\n./usr/share/zsh/vendor-completions/_\1\n./usr/share/elvish/lib/\1.elv|'
-    printf '%s\n' ./usr/share/{mavrel/tiles.sbatch,lintian/overrides/mavrel} $deb_dir/mavrel/{changelog.Debian.gz,copyright}) |
-    sort)" ] || fail "files of $tool: $(files "$tool")"
+shipped() { # the files of the tool's package: each command's, and the package's own
+    local c
+    for c in mavrel mavrel-{georef,batch,batch-status,strict,tile-names,verify}; do
+        printf '%s\n' ./usr/bin/$c ./usr/share/man/man1/$c.1.gz ./usr/share/bash-completion/completions/$c \
+            ./usr/share/fish/vendor_completions.d/$c.fish ./usr/share/zsh/vendor-completions/_$c ./usr/share/elvish/lib/$c.elv
+    done
+    printf '%s\n' ./usr/share/{mavrel/tiles.sbatch,lintian/overrides/mavrel} $deb_dir/mavrel/{changelog.Debian.gz,copyright}
+}
+[ "$(files "$tool" | sort)" = "$(shipped | sort)" ] || fail "files of $tool: $(files "$tool")"
 [ "$(files "$dev" | grep -v '^./usr/include/argparse/')" = "$(printf "$lib/%s\n" libmavrel_argparse.a \
     cmake/mavrel/mavrel{Config,ConfigVersion,Targets-release,Targets}.cmake pkgconfig/mavrel-argparse.pc |
     sort && printf "$deb_dir/libmavrel-argparse-dev/%s\n" README.md changelog.Debian.gz copyright &&
@@ -50,7 +54,7 @@ done
 # The packaged scripts run, on the packaged mavrel.
 bash -n root/usr/share/mavrel/tiles.sbatch || fail "the packaged tiles.sbatch does not parse"
 [ "$(PATH=$work/root/usr/bin:$PATH && mavrel-tile-names 44 45 6 8 && mavrel-strict T 1 -x 2>&1 || echo $?)" = \
-    "$(printf '%s\n' N44E006 N44E007 'mavrel-strict: unrecognised commandline argument: x' 2)" ] ||
+    "$(printf '%s\n' N44E006 N44E007 'unrecognised commandline argument: x' 2)" ] ||
     fail "the packaged batch commands"
 
 dpkg-deb -x "$dev" root

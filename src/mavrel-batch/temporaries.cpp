@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
+#include <iterator>
 #include <linux/openat2.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -22,23 +22,6 @@ namespace {
 
 bool same_file(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// The names of directory's entries that the writer gives its temporary files.
-std::vector<std::string> temporary_names(int directory) {
-    std::vector<std::string> names;
-    DIR* listing = ::fdopendir(::openat(directory, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (listing == nullptr) {
-        return names;
-    }
-    while (const dirent* entry = ::readdir(listing)) {
-        if (std::strncmp(entry->d_name, ".mavrel-", 8) == 0) {
-            names.emplace_back(entry->d_name);
-        }
-    }
-    ::closedir(listing);
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // Whether directory is reached from the working directory without following any link, so
@@ -133,12 +116,15 @@ private:
 
 } // namespace
 
-void judge_temporaries(int directory, const std::string& shown, const TemporaryRules& rules,
+void judge_temporaries(int directory, const std::unordered_set<std::string>& names,
+                       const std::string& shown, const TemporaryRules& rules,
                        std::vector<std::string>& lines, TemporaryCounts& counts) {
+    std::vector<std::string> temporaries;
+    std::copy_if(names.begin(), names.end(), std::back_inserter(temporaries),
+                 [](const std::string& name) { return name.compare(0, 8, ".mavrel-") == 0; });
+    std::sort(temporaries.begin(), temporaries.end());
     Judge judge(directory, shown, rules, lines, counts);
-    for (const std::string& name : temporary_names(directory)) {
-        judge(name);
-    }
+    std::for_each(temporaries.begin(), temporaries.end(), judge);
 }
 
 } // namespace batch

@@ -5,6 +5,8 @@
 #include "writer/name_resolution.hpp"
 #include "writer/names.hpp"
 
+#include "mavrel-batch/listing.hpp"
+
 #include <argparse/printable.hpp>
 
 #include <cerrno>
@@ -15,6 +17,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <unordered_set>
 
 namespace batch {
 namespace {
@@ -68,6 +71,12 @@ std::string wrong_byte(int fd, const Expected& file) {
 }
 
 class Checker {
+    // A tile's directory, held, and its entries, which tell what exists without a call each.
+    struct Directory {
+        writer::Descriptor fd; // -1 where there is none
+        std::unordered_set<std::string> names;
+    };
+
 public:
     Checker(const VerifyRules& rules) : rules(rules) {}
 
@@ -76,7 +85,7 @@ public:
         const std::size_t before = faults.size();
         const Expected height = expected(tile, options.data_type, options.width, 0);
         const Expected flag = expected(tile + "_flag", options.flag_type, options.width, 1);
-        const int directory = directory_of(tile);
+        const Directory& directory = directory_of(tile);
         const bool heights = check_file(directory, height);
         const bool flags = check_file(directory, flag);
         if (!heights && !flags) {
@@ -94,9 +103,10 @@ public:
 
     void judge_temporaries(const TemporaryRules& temporary_rules) {
         for (const auto& [path, directory] : directories) {
-            if (directory.valid()) {
-                batch::judge_temporaries(directory.get(), path == "." ? "" : path, temporary_rules,
-                                         temporaries, counts);
+            if (directory.fd.valid()) {
+                batch::judge_temporaries(directory.fd.get(), directory.names,
+                                         path == "." ? "" : path, temporary_rules, temporaries,
+                                         counts);
             }
         }
     }
@@ -107,36 +117,38 @@ public:
 
 private:
     const VerifyRules& rules;
-    std::map<std::string, writer::Descriptor> directories; // -1 where there is none
+    std::map<std::string, Directory> directories;
 
     void fault(const std::string& file, const std::string& what) {
         faults.push_back(argparse::printable(file) + ": " + what);
     }
 
-    int directory_of(const std::string& tile) {
+    const Directory& directory_of(const std::string& tile) {
         const std::string path = writer::directory_of(tile);
         auto found = directories.find(path);
         if (found == directories.end()) {
-            writer::Descriptor directory;
+            Directory directory;
             try {
-                directory = writer::find_directory(path);
+                directory.fd = writer::find_directory(path);
+                directory.names = names_in(directory.fd.get());
             } catch (const std::system_error&) {
                 // its tiles are missing
             }
             found = directories.emplace(path, std::move(directory)).first;
         }
-        return found->second.get();
+        return found->second;
     }
 
     // Adds the faults of one file; returns whether it exists.
-    bool check_file(int directory, const Expected& file) {
+    bool check_file(const Directory& directory, const Expected& file) {
         struct stat status {};
         const std::string leaf = writer::leaf_of(file.file);
-        if (directory < 0 || ::fstatat(directory, leaf.c_str(), &status, 0) != 0) {
-            if (directory >= 0 && errno != ENOENT) {
-                fault(file.file, std::strerror(errno));
-            }
+        if (!exists(directory, file.file)) {
             return false;
+        }
+        if (::fstatat(directory.fd.get(), leaf.c_str(), &status, 0) != 0) {
+            fault(file.file, std::strerror(errno));
+            return true;
         }
         if (!S_ISREG(status.st_mode)) {
             fault(file.file, "not a regular file");
@@ -144,8 +156,8 @@ private:
             fault(file.file,
                   std::to_string(status.st_size) + " bytes, not " + std::to_string(file.size));
         } else if (rules.content) {
-            const writer::Descriptor fd(
-                ::openat(directory, leaf.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+            const writer::Descriptor fd(::openat(directory.fd.get(), leaf.c_str(),
+                                                 O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
             const std::string wrong =
                 fd.valid() ? wrong_byte(fd.get(), file) : std::strerror(errno);
             if (!wrong.empty()) {
@@ -155,13 +167,11 @@ private:
         return true;
     }
 
-    bool exists(int directory, const std::string& file) {
-        struct stat status {};
-        return directory >= 0 && ::fstatat(directory, writer::leaf_of(file).c_str(), &status,
-                                           AT_SYMLINK_NOFOLLOW) == 0;
+    static bool exists(const Directory& directory, const std::string& file) {
+        return directory.names.count(writer::leaf_of(file)) != 0;
     }
 
-    void check_headers(int directory, const Expected& file) {
+    void check_headers(const Directory& directory, const Expected& file) {
         if (rules.headers && !exists(directory, file.file + file.header)) {
             fault(file.file + file.header, "missing");
         }

@@ -17,7 +17,7 @@ expect 0 "missing/N44E007" "" sh -c 'mavrel-batch status list | tail -n +2'
 mkdir missing && tac list >reversed && mv reversed list
 expect 0 "" "" submit 3
 # Each tile ran once but the one that failed, and nothing was written but tiles and logs.
-expect 0 "$( (cat list && echo missing/N44E007) | sed 's/.*/mavrel-batch run & 3/' | sort)" "" \
+expect 0 "$( (cat list && echo missing/N44E007) | sed 's/.*/mavrel-batch run & 3 -d float32 -f int8/' | sort)" "" \
     sh -c 'cat list.joblogs/* | cut -f9 | sort'
 expect 0 "5 whole, 0 not whole" "" mavrel-batch verify list 3
 expect 0 "$( (sed p list | sed '2~2s/$/_flag/' && lines list list.batch list.joblogs/{0,1,2} && printf \
