@@ -88,10 +88,12 @@ TEST(shared_directories, refuse_what_another_user_planted_and_follow_only_owned_
     const Case cases[] = {
         {S_IFDIR | 01777, S_IFIFO | 0666, 2000, 1, true, false},
         {S_IFDIR | 01777, S_IFREG | 0666, 2000, 2, true, false},
-        {S_IFDIR | 01777, S_IFREG | 0666, 2000, 1, false, false},
+        {S_IFDIR | 01777, S_IFREG | 0600, 2000, 1, true, false},
         {S_IFDIR | 01770, S_IFIFO | 0666, 2000, 1, true, true},
-        {S_IFDIR | 01755, S_IFIFO | 0666, 2000, 1, false, true},
+        {S_IFDIR | 01770, S_IFREG | 0666, 2000, 1, true, true},
+        {S_IFDIR | 01755, S_IFREG | 0666, 2000, 1, false, true},
         {S_IFDIR | 00777, S_IFIFO | 0666, 2000, 1, false, true},
+        {S_IFDIR | 01777, S_IFSOCK | 0666, 2000, 1, false, false},
         {S_IFDIR | 01777, S_IFIFO | 0666, 1000, 1, false, true},
         {S_IFDIR | 01777, S_IFREG | 0666, 0, 3, false, true},
     };
@@ -103,6 +105,8 @@ TEST(shared_directories, refuse_what_another_user_planted_and_follow_only_owned_
                   c.followed)
             << std::oct << c.directory << std::dec << " " << c.owner;
     }
+    // Root is no exception.
+    EXPECT_TRUE(writer::planted(status_of(S_IFDIR | 01777, 1000), status_of(S_IFREG, 2000), 0));
 }
 
 } // namespace

@@ -18,7 +18,7 @@ bool may_follow(const struct stat& directory, const struct stat& link, uid_t run
 bool planted(const struct stat& directory, const struct stat& file, uid_t runner) {
     const bool shared =
         (directory.st_mode & S_ISVTX) != 0 && (directory.st_mode & (S_IWGRP | S_IWOTH)) != 0;
-    const bool lure = S_ISFIFO(file.st_mode) || (S_ISREG(file.st_mode) && file.st_nlink > 1);
+    const bool lure = S_ISFIFO(file.st_mode) || S_ISREG(file.st_mode);
     return shared && lure && !owned_by_either(directory, file, runner);
 }
 
