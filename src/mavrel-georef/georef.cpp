@@ -3,7 +3,7 @@
 
 #include "mavrel-georef/header.hpp"
 #include "writer/file_error.hpp"
-#include "writer/write_file.hpp"
+#include "writer/file_set.hpp"
 
 #include <argparse/printable.hpp>
 
@@ -28,7 +28,7 @@ void check_width(std::uint32_t width) {
 void check_size(const Raster& raster) {
     struct stat status {};
     if (::stat(raster.file.c_str(), &status) != 0) {
-        writer::throw_file_error(raster.file);
+        writer::throw_last_error(raster.file);
     }
     if (!S_ISREG(status.st_mode)) {
         throw std::invalid_argument(raster.file + ": not a regular file");
@@ -61,9 +61,11 @@ std::vector<Header> headers(const Config& config) {
 
 int georef(const Config& config) {
     try {
+        writer::FileSet files;
         for (const Header& header : headers(config)) {
-            writer::write_file(header.name, header.text.data(), header.text.size());
+            files.stage(header.name, header.text.data(), header.text.size());
         }
+        files.commit();
         return 0;
     } catch (const std::exception& failure) {
         std::cerr << argparse::printable(failure.what()) << std::endl;

@@ -14,10 +14,12 @@ namespace {
 
 // Readies an open file for writing from its start: a device or FIFO opened without waiting
 // now waits, and a regular file loses its old bytes.
-bool rewind(int fd, const struct stat& status) {
+std::error_code rewind(int fd, const struct stat& status) {
     const int flags = ::fcntl(fd, F_GETFL);
-    return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 &&
-           (!S_ISREG(status.st_mode) || ::ftruncate(fd, 0) == 0);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        return last_error();
+    }
+    return S_ISREG(status.st_mode) ? call_error(::ftruncate(fd, 0)) : std::error_code();
 }
 
 } // namespace
@@ -26,16 +28,17 @@ void write_in_place(FileTarget& target, const std::string& name, const void* byt
                     std::size_t count) {
     const int fd = target.file.get();
     const bool regular = S_ISREG(target.status.st_mode);
-    const auto capability = regular ? capability_of(fd) : std::nullopt;
-    if (!rewind(fd, target.status) || !write_all(fd, bytes, count)) {
-        throw_file_error(name);
+    std::optional<std::string> capability;
+    if (regular) { // a capability that cannot be read is lost, as the write would lose it
+        static_cast<void>(read_optional_attribute(fd, capability_name, capability));
     }
+    throw_if_failed(name, rewind(fd, target.status));
+    throw_if_failed(name, write_all(fd, bytes, count));
     if (regular) {
         restore_after_rewrite(fd, target.status, capability);
     }
-    if (!sync_to_storage(fd) || !target.file.close()) {
-        throw_file_error(name);
-    }
+    throw_if_failed(name, sync_to_storage(fd));
+    throw_if_failed(name, target.file.close());
 }
 
 } // namespace writer

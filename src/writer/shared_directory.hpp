@@ -19,4 +19,8 @@ bool may_follow(const struct stat& directory, const struct stat& link, uid_t run
 // the shell's > from opening, whatever its links and whoever runs it.
 bool planted(const struct stat& directory, const struct stat& file, uid_t runner);
 
+// Whether the sticky bit lets a process of user runner, without CAP_FOWNER, rename another
+// file over file in directory, or remove it: only where it owns the file or the directory.
+bool may_replace(const struct stat& directory, const struct stat& file, uid_t runner);
+
 } // namespace writer
