@@ -16,6 +16,7 @@ namespace {
 // Flags that the owner may set and that say how to store the file, not what it may do.
 constexpr int kept_flags =
     FS_SYNC_FL | FS_NODUMP_FL | FS_NOATIME_FL | FS_COMPR_FL | FS_NOCOMP_FL | FS_NOCOW_FL;
+constexpr mode_t set_id = S_ISUID | S_ISGID;
 
 // Integrity hashes of the old content, which the kernel or the integrity subsystem would drop
 // or refuse on new content.
@@ -51,10 +52,10 @@ std::error_code read_attributes(int fd, Identity& identity) {
     return {};
 }
 
-// The flags that are kept; none where the file system has no such flags.
-int flags_of(int fd) {
-    int flags = 0;
-    return ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 ? flags & kept_flags : 0;
+// Sets flags to fd's chattr flags: none where the file system has no such flags.
+std::error_code read_flags(int fd, int& flags) {
+    flags = 0;
+    return except(call_error(::ioctl(fd, FS_IOC_GETFLAGS, &flags)), {ENOTTY, EOPNOTSUPP});
 }
 
 std::error_code keep_owner(int fd, const struct stat& old) {
@@ -88,10 +89,9 @@ std::error_code keep_acl(int fd, const std::optional<std::string>& acl) {
 }
 
 // A file capability needs CAP_SETFCAP: without it the file loses it, as any write would.
-void give_capability(int fd, const std::optional<std::string>& capability) {
-    if (capability) {
-        static_cast<void>(set_attribute(fd, capability_name, *capability));
-    }
+std::error_code give_capability(int fd, const std::optional<std::string>& capability) {
+    return capability ? except(set_attribute(fd, capability_name, *capability), {EPERM})
+                      : std::error_code();
 }
 
 } // namespace
@@ -104,7 +104,10 @@ bool may_not_keep(std::error_code error) {
 
 std::error_code read_identity(int old_fd, const struct stat& status, Identity& identity) {
     identity.status = status;
-    identity.flags = flags_of(old_fd);
+    if (const std::error_code error = read_flags(old_fd, identity.flags)) {
+        return error;
+    }
+    identity.flags &= kept_flags;
     return read_attributes(old_fd, identity);
 }
 
@@ -136,16 +139,18 @@ std::error_code keep_after_writing(int fd, const Identity& identity) {
     if (const std::error_code error = give_permissions(fd, identity.status.st_mode, identity.acl)) {
         return error;
     }
-    give_capability(fd, identity.capability);
-    return {};
+    return give_capability(fd, identity.capability);
 }
 
-void restore_after_rewrite(int fd, const struct stat& status,
-                           const std::optional<std::string>& capability) {
-    if ((status.st_mode & (S_ISUID | S_ISGID)) != 0) {
-        static_cast<void>(::fchmod(fd, status.st_mode & 07777));
+std::error_code restore_after_rewrite(int fd, const struct stat& status,
+                                      const std::optional<std::string>& capability) {
+    if ((status.st_mode & set_id) != 0) {
+        if (const std::error_code error =
+                except(call_error(::fchmod(fd, status.st_mode & 07777)), {EPERM})) {
+            return error;
+        }
     }
-    give_capability(fd, capability);
+    return give_capability(fd, capability);
 }
 
 } // namespace writer

@@ -29,7 +29,7 @@ struct Identity {
 bool may_not_keep(std::error_code error);
 
 // Reads the identity of the regular file old_fd, whose status is status. A file system without
-// attributes has none to read; any other failure is an error.
+// chattr flags or attributes has none to read; any other failure is an error.
 std::error_code read_identity(int old_fd, const struct stat& status, Identity& identity);
 
 // Gives the new file fd the old file's owner and group, its attributes and its chattr flags,
@@ -40,12 +40,13 @@ std::error_code keep_before_writing(int fd, const Identity& identity);
 std::error_code give_permissions(int fd, mode_t mode, const std::optional<std::string>& acl);
 
 // Gives the written file fd the old file's ACL and mode, set-id bits included, and its file
-// capability where the process may set one, as the last write has cleared them.
+// capability, as the last write has cleared them. A runner that may not set a capability
+// (CAP_SETFCAP) leaves the file without it, as any write of the file would.
 std::error_code keep_after_writing(int fd, const Identity& identity);
 
-// Gives a file rewritten in place back what the write has cleared: its set-id bits and its file
-// capability, where the process may set them. capability is what the file had before.
-void restore_after_rewrite(int fd, const struct stat& status,
-                           const std::optional<std::string>& capability);
+// Gives a file rewritten in place back what the write has cleared: its set-id bits and its
+// file capability, where the process may set them. capability is what the file had before.
+std::error_code restore_after_rewrite(int fd, const struct stat& status,
+                                      const std::optional<std::string>& capability);
 
 } // namespace writer

@@ -29,13 +29,13 @@ void write_in_place(FileTarget& target, const std::string& name, const void* byt
     const int fd = target.file.get();
     const bool regular = S_ISREG(target.status.st_mode);
     std::optional<std::string> capability;
-    if (regular) { // a capability that cannot be read is lost, as the write would lose it
-        static_cast<void>(read_optional_attribute(fd, capability_name, capability));
+    if (regular) {
+        throw_if_failed(name, read_optional_attribute(fd, capability_name, capability));
     }
     throw_if_failed(name, rewind(fd, target.status));
     throw_if_failed(name, write_all(fd, bytes, count));
     if (regular) {
-        restore_after_rewrite(fd, target.status, capability);
+        throw_if_failed(name, restore_after_rewrite(fd, target.status, capability));
     }
     throw_if_failed(name, sync_to_storage(fd));
     throw_if_failed(name, target.file.close());
