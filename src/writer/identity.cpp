@@ -142,6 +142,13 @@ std::error_code keep_after_writing(int fd, const Identity& identity) {
     return give_capability(fd, identity.capability);
 }
 
+std::error_code clear_set_id(int fd, const struct stat& status) {
+    if ((status.st_mode & set_id) == 0) {
+        return {};
+    }
+    return except(call_error(::fchmod(fd, status.st_mode & 07777 & ~set_id)), {EPERM});
+}
+
 std::error_code restore_after_rewrite(int fd, const struct stat& status,
                                       const std::optional<std::string>& capability) {
     if ((status.st_mode & set_id) != 0) {

@@ -44,6 +44,11 @@ std::error_code give_permissions(int fd, mode_t mode, const std::optional<std::s
 // (CAP_SETFCAP) leaves the file without it, as any write of the file would.
 std::error_code keep_after_writing(int fd, const Identity& identity);
 
+// Takes the set-id bits off a file of status about to be rewritten in place, so that its name
+// never gives them to bytes that are not yet the new content. Where the runner may not change
+// the mode, its writes take them off.
+std::error_code clear_set_id(int fd, const struct stat& status);
+
 // Gives a file rewritten in place back what the write has cleared: its set-id bits and its
 // file capability, where the process may set them. capability is what the file had before.
 std::error_code restore_after_rewrite(int fd, const struct stat& status,

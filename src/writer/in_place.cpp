@@ -13,13 +13,19 @@ namespace writer {
 namespace {
 
 // Readies an open file for writing from its start: a device or FIFO opened without waiting
-// now waits, and a regular file loses its old bytes.
+// now waits, and a regular file loses its set-id bits, then its old bytes.
 std::error_code rewind(int fd, const struct stat& status) {
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         return last_error();
     }
-    return S_ISREG(status.st_mode) ? call_error(::ftruncate(fd, 0)) : std::error_code();
+    if (!S_ISREG(status.st_mode)) {
+        return {};
+    }
+    if (const std::error_code error = clear_set_id(fd, status)) {
+        return error;
+    }
+    return call_error(::ftruncate(fd, 0));
 }
 
 } // namespace
