@@ -43,16 +43,16 @@ void check_size(const Raster& raster) {
 }
 
 // The headers of both files, all checked before any is written.
-std::vector<Header> headers(const Config& config) {
+std::vector<Headers> headers(const Config& config) {
     const Cell cell = cell_of(config.tile);
     check_width(config.width);
     const std::vector<Raster> rasters{
         {config.tile, config.width, sample_type(config.data_type), cell},
         {config.tile + "_flag", config.width, sample_type(config.flag_type), cell}};
-    std::vector<Header> result;
+    std::vector<Headers> result;
     for (const Raster& raster : rasters) {
         check_size(raster);
-        result.push_back(georef_header(raster));
+        result.push_back(georef_headers(raster));
     }
     return result;
 }
@@ -62,8 +62,13 @@ std::vector<Header> headers(const Config& config) {
 int georef(const Config& config) {
     try {
         writer::FileSet files;
-        for (const Header& header : headers(config)) {
-            files.stage(header.name, header.text.data(), header.text.size());
+        for (const Headers& of_file : headers(config)) {
+            for (const Header& header : of_file.written) {
+                files.stage(header.name, header.text.data(), header.text.size());
+            }
+            for (const std::string& stale : of_file.stale) {
+                files.stage_removal(stale);
+            }
         }
         files.commit();
         return 0;

@@ -11,6 +11,7 @@
 #include "names.hpp"
 #include "privileges.hpp"
 #include "replacement.hpp"
+#include "same_file.hpp"
 #include "shared_directory.hpp"
 #include "signal_dispositions.hpp"
 #include "temporary_file.hpp"
@@ -100,12 +101,44 @@ void FileSet::stage(const std::string& name, const void* bytes, std::size_t coun
     staged.push_back({name, number, std::move(target.directory), std::move(file)});
 }
 
+void FileSet::stage_removal(const std::string& name) {
+    const std::size_t number = next_number++;
+    check_name(name);
+    Descriptor directory = find_directory(name);
+    const std::string leaf = leaf_of(name);
+    Descriptor file(::openat(directory.get(), leaf.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    if (!file.valid()) {
+        throw_if_failed(name, except(last_error(), {ENOENT}));
+        return; // nothing to remove
+    }
+    const struct stat file_status = status_of(file.get(), name);
+    const struct stat directory_status = status_of(directory.get(), name);
+    if (!S_ISREG(file_status.st_mode)) {
+        return;
+    }
+    if (planted(directory_status, file_status, ::geteuid())) {
+        throw_file_error(name, error_of(EACCES));
+    }
+    if (!sticky_allows(directory_status, file_status)) {
+        throw_file_error(name, error_of(EPERM));
+    }
+    removals.push_back({name, number, std::move(directory), leaf, std::move(file)});
+}
+
 void FileSet::commit() {
     {
         const HoldSignals held; // only SIGKILL can come between the renames
         for (Staged& file : staged) {
             if (const std::error_code error = file.file->take_name()) {
                 throw CommitError(error, file.name, file.number);
+            }
+        }
+        for (const Removal& removal : removals) {
+            if (names_file(removal.directory.get(), removal.leaf, removal.file.get())) {
+                continue; // changed since it was judged: not ours to remove
+            }
+            if (::unlinkat(removal.directory.get(), removal.leaf.c_str(), 0) != 0) {
+                throw CommitError(last_error(), removal.name, removal.number);
             }
         }
     }
@@ -119,6 +152,7 @@ void FileSet::commit() {
         }
     }
     staged.clear();
+    removals.clear();
 }
 
 } // namespace writer

@@ -28,7 +28,7 @@ namespace writer {
 class TemporaryFile;
 
 // A failure of FileSet::commit: the error of the file that it names, and which of the
-// FileSet's stage() calls that file came from, counted from 0.
+// FileSet's stage() and stage_removal() calls that file came from, counted from 0.
 class CommitError : public std::system_error {
 public:
     CommitError(std::error_code error, const std::string& name, std::size_t file)
@@ -59,9 +59,16 @@ public:
     // refused. Throws std::system_error naming name.
     void stage(const std::string& name, const void* bytes, std::size_t count);
 
+    // Has commit() remove the file called name, found as stage() finds it but for a symbolic
+    // link there, which is not followed, where it is a regular file: a file that the new ones
+    // make stale. Nothing else is removed, and a planted file is refused with EACCES. Throws
+    // std::system_error naming name.
+    void stage_removal(const std::string& name);
+
     // Renames each staged file over its old one, in the order staged, and checks at once
     // that each name then is the file renamed (ESTALE where another took the name in between);
-    // the ending signals wait across all of it. Then brings each name to stable storage. A failure
+    // then removes what was staged for removal, where its name still is the file judged; the
+    // ending signals wait across all of it. Then brings each name to stable storage. A failure
     // before the first rename leaves every old file as it was and no temporary file; after it,
     // the files renamed so far are new. Throws CommitError.
     void commit();
@@ -73,8 +80,16 @@ private:
         Descriptor directory;
         std::unique_ptr<TemporaryFile> file;
     };
+    struct Removal {
+        std::string name;
+        std::size_t number;
+        Descriptor directory;
+        std::string leaf;
+        Descriptor file; // O_PATH, as judged
+    };
     std::vector<Staged> staged;
-    std::size_t next_number = 0; // of the next stage()
+    std::vector<Removal> removals;
+    std::size_t next_number = 0; // of the next stage() or stage_removal()
 };
 
 } // namespace writer

@@ -173,4 +173,8 @@ FileTarget find_target(const std::string& name) {
     return target;
 }
 
+Descriptor find_directory(const std::string& name) {
+    return Walk(name).directory(AT_FDCWD, directory_of(name));
+}
+
 } // namespace writer
