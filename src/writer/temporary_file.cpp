@@ -18,22 +18,21 @@
 namespace writer {
 namespace {
 
-// Sets name to fresh names for target until make, given one, does not find it taken; returns
-// make's error, with name empty, where it failed.
+// Sets name to the first of fresh names for target that make, given it, does not find taken;
+// returns make's error where it fails otherwise.
 template <typename Make>
 std::error_code with_free_name(const std::string& target, std::string& name, Make make) {
-    std::error_code error;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = random_name(target);
-        error = make(name.c_str());
+        const std::string candidate = random_name(target);
+        const std::error_code error = make(candidate.c_str());
+        if (!error) {
+            name = candidate;
+        }
         if (error.value() != EEXIST) {
-            break;
+            return error;
         }
     }
-    if (error) {
-        name.clear();
-    }
-    return error;
+    return error_of(EEXIST);
 }
 
 std::string proc_path(int fd) {
