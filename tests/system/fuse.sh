@@ -59,7 +59,7 @@ if [ "$(id -u)" -eq 0 ] && mkdir -m 1777 fuse-source && mounted fuse bindfs --xa
         done; done; for fd in "${opened[@]}"; do echo planted >&"$fd"; done' &
     umask 000 && held fchown 1 mavrel T 64 && umask 022
     holding && for _ in $(seq 1000); do [ ! -e tried ] || break; sleep 0.01; done
-    expect 0 "" "" released
+    expect 0 600 "" sh -c 'stat -c %a .mavrel-T.*' && expect 0 "" "" released
     touch stop && wait $! && rm stop tried
     expect 0 "600 600 0" "" sh -c 'echo $(stat -c %a T T_flag) $(cat T T_flag | grep -ac planted)'
     cd ..

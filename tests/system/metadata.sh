@@ -11,6 +11,8 @@ mkdir modes other && cd modes
 echo old >T && chmod 604 T && echo old >target && ln -s target T_flag
 ln -s ../other/L L && ln -s M L_flag && ln -s ../other/M M # M makes a chain of two
 ln -s O O && expect 255 "failed to create tile: O: Too many levels of symbolic links" "" mavrel O 1
+: >C0 && for i in $(seq 41); do ln -s C$((i - 1)) C$i; done # the kernel follows 40 links, not 41
+expect 0 "" "" mavrel C40 1 && expect 255 "failed to create tile: C41: Too many levels of symbolic links" "" mavrel C41 1
 expect 0 "" "" sh -c 'umask 027 && mavrel T 1 && mavrel U 1 && cd .. && mavrel modes/L 1' <&-
 expect 0 "604 640 640 target ../other/L M" "" sh -c 'echo $(stat -c %a T U U_flag) $(readlink T_flag L L_flag)'
 expect 0 "$(samples 1 4 0)01$(samples 1 4 0)01$(samples 1 4 0)01" "" hex T target U U_flag ../other/L ../other/M
