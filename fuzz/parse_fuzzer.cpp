@@ -3,7 +3,7 @@
 // words at NUL bytes. Every outcome must be a normal return, a help request or one of the
 // parser's error messages; anything else (another exception, a crash, a sanitizer report) is a
 // fault.
-#include "cli.hpp"
+#include "mavrel/command_line.hpp"
 
 #include <argparse/validators.hpp>
 

@@ -7,21 +7,23 @@ source "$(dirname "$0")/expect.sh"
 top=mavrel-$3-linux-$5 emulator=${6:-}
 cpack -B packages --config "$4/CPackConfig.cmake" >/dev/null
 expect 0 "$top.tar.gz: OK" "" sh -c "cd packages && sha256sum -c $top.tar.gz.sha256"
-expect 0 "$(lines LICENSE README bin/mavrel{,-batch-status,-georef,-strict,-tile-names,-verify} \
-    share/bash-completion/completions/mavrel{,-georef} share/elvish/lib/mavrel{-georef,}.elv \
-    share/fish/vendor_completions.d/mavrel{-georef,}.fish \
-    share/man/man1/mavrel{-batch-status,-georef,-strict,-tile-names,-verify,}.1.gz \
-    share/mavrel/tiles.sbatch share/zsh/site-functions/_mavrel{,-georef} | sed "s|^|$top/|")" "" sh -c "tar -tzf packages/$top.tar.gz | grep -v '/\$' | sort"
+names=(mavrel{,-batch,-batch-status,-georef,-strict,-tile-names,-verify})
+expect 0 "$( (lines LICENSE README share/mavrel/tiles.sbatch && for name in "${names[@]}"; do
+    lines bin/$name share/bash-completion/completions/$name share/elvish/lib/$name.elv \
+        share/fish/vendor_completions.d/$name.fish share/man/man1/$name.1.gz share/zsh/site-functions/_$name
+    done) | LC_ALL=C sort | sed "s|^|$top/|")" "" sh -c "tar -tzf packages/$top.tar.gz | grep -v '/\$' | LC_ALL=C sort"
 tar -xzf "packages/$top.tar.gz" && mkdir root && cp "$top/bin/mavrel" root
 
-# Unpacked into a home as its README says, the PATH it gives runs mavrel and the scripts (a
-# cross build's mavrel through its emulator).
+# Unpacked into a home as its README says, the PATH it gives runs the programs (a cross
+# build's through its emulator).
 path=$(cd packages && env -i HOME="$work/home" PATH=/usr/bin:/bin bash -ec \
     "$(grep -E '^    (mkdir|tar|export) ' "../$top/README")"$'\necho "$PATH"')
 bin=${path%%:*}
-for program in mavrel mavrel-georef; do
+# The emulator gives the program the name it was called by, for mavrel-batch's old names.
+for program in mavrel mavrel-georef mavrel-batch; do
     [ -z "$emulator" ] || { mv "$bin/$program" "$bin/$program.emulated" &&
-        printf '#!/bin/sh\nexec %s "$0.emulated" "$@"\n' "$emulator" >"$bin/$program" && chmod +x "$bin/$program"; }
+        printf '#!/bin/sh\nexec %s -0 "$0" "${0%%/*}/%s.emulated" "$@"\n' "$emulator" "$program" >"$bin/$program" &&
+        chmod +x "$bin/$program"; }
 done
 expect 0 "$(lines "$bin/mavrel" "mavrel $3" "mavrel-georef $3")" "" env PATH="$path" sh -c \
     'command -v mavrel && mavrel --version && mavrel-georef --version'

@@ -123,7 +123,7 @@ struct Tool : argparse::Args {
     std::string& first = arg("FIRST", "first").set_default("-");
     std::string& all = arg("ALL", "all").set_multi_valued().set_default("-");
     std::string& last = arg("LAST", "last").set_default("-");
-    Pull& pull = subcommand<Pull>("pull");
+    Pull& pull = subcommand<Pull>("pull,get");
 
     std::string values() const {
         return name + "|" + list + "|" + std::to_string(verbose) + "|" +
@@ -141,9 +141,10 @@ TEST(parse, fills_every_kind_of_declaration_or_reports_the_first_error) {
         {{"-l=a b", "1", "2", "3", "4"}, "-|a b|0|2|1|2,3|4|"},
         {{"1", "2"}, "-|-|0|2|1|-|2|"},
         {{"-n", "x", "1", "pull", "origin"}, "x|-|0|2|1|-|-|origin"},
-        {{"pull", "origin"}, "-|-|0|2|-|-|-|origin"},
+        {{"get", "origin"}, "-|-|0|2|-|-|-|origin"},
         {{"--name=", "-n"}, "No value provided for: n"},
         {{"-c", "x", "-n"}, "No value provided for: n"},
+        {{"-n", "-.5"}, "No value provided for: n"},
         {{"-c", "x"},
          "Invalid argument \"x\" for -c (a colour). Error: enum is only accepting [red, green, "
          "blue]"},
@@ -185,6 +186,21 @@ TEST(parse, fills_every_kind_of_declaration_or_reports_the_first_error) {
     EXPECT_EQ(copy.values() + copy.words[0] + copy.pull.program_name, "x|-|0|2|-|-|-|origin-npull");
 }
 
+// Positional arguments A, B, ... of several words ('*', with a default), a default ('d') or
+// required ('r').
+template <char... kinds> struct Positional : argparse::Args {
+    Positional() {
+        char name = 'A';
+        for (const char kind : {kinds...}) {
+            argparse::Entry& entry = arg(std::string(1, name++), "").set_multi_valued(kind == '*');
+            if (kind != 'r') {
+                entry.set_default(std::vector<std::string>{});
+            }
+            [[maybe_unused]] std::vector<std::string>& bound = entry;
+        }
+    }
+};
+
 TEST(declarations, mistakes_throw_where_they_are_made_and_leave_the_earlier_ones_working) {
     struct Declared : argparse::Args {
         std::string& x = kwarg("x,ex", "x");
@@ -206,8 +222,9 @@ TEST(declarations, mistakes_throw_where_they_are_made_and_leave_the_earlier_ones
          R"(option "-t,--times": "-t" starts with "-": names are written without dashes)"},
         {'o', "5", R"(option "5": "5" is a digit, and -5 a number)"},
         {'s', "a b", R"(subcommand "a b": "a b")" + untypable},
-        {'s', "pull", R"(subcommand "pull": it is already declared)"},
-        {'s', "", R"(subcommand "": the name is empty)"},
+        {'s', "get,pull", R"(subcommand "get,pull": "pull" is already declared)"},
+        {'s', "get,get", R"(subcommand "get,get": "get" is already declared)"},
+        {'s', "get,", R"(subcommand "get,": a name is empty)"},
     };
     for (const auto& [kind, key, message] : cases) {
         Declared args;
@@ -232,6 +249,15 @@ TEST(declarations, mistakes_throw_where_they_are_made_and_leave_the_earlier_ones
               +[] { Multi(); },
               R"(option "n,numbers": several words need a std::vector or std::string member)"},
           {+[] { Grouped(); }, R"(group "x": a group needs two names or more)"},
+          {+[] {
+               Declared().exclusive({"x", "x"});
+           },
+           R"(group "x,x": "x" is named twice)"},
+          {+[] { Positional<'*', '*'>(); }, R"(argument "B": "A" takes several words already)"},
+          {+[] { Positional<'d', 'r'>(); },
+           R"(argument "B": it is required, and words reach "A", which has a default, first)"},
+          {+[] { Positional<'*', 'r', 'd'>(); },
+           R"(argument "B": it is required, and words reach "C", which has a default, first)"},
           {+[] {
                Declared().together({"x", "y"});
            },
@@ -284,21 +310,24 @@ TEST(help, subcommands_follow_in_name_order_titled_plainly_off_a_terminal) {
         std::string& source = arg("SOURCE", "from");
     };
     struct Tool : argparse::Args {
-        Sub& push = subcommand<Sub>("push");
+        Sub& push = subcommand<Sub>("push,p,send", "send the commits");
         Sub& pull = subcommand<Sub>("pull");
     } args;
     args.program_name = "tool";
     EXPECT_EQ(help_text(args), "Usage: tool  [SUBCOMMAND: pull, push]\n"
                                "\n\nSubcommand: pull\n"
-                               "Usage: pull SOURCE \n"
+                               "Usage: tool pull SOURCE \n"
                                "           SOURCE : from [required]\n"
-                               "\n\nSubcommand: push\n"
-                               "Usage: push SOURCE \n"
+                               "\n\nSubcommand: push, p, send : send the commits\n"
+                               "Usage: tool push SOURCE \n"
                                "           SOURCE : from [required]\n");
     struct Wrapped : argparse::Args {
         std::string& name = kwarg("a-rather-long-name", "a help text of several words")
                                 .set_env("TOOL_NAME")
                                 .set_default("x");
+        std::string& width =
+            kwarg("größe", "größer geschätzte 幅 über Straßen e\u0301").set_default("");
+        std::string& latin = kwarg("deg\xb0", "Latin-1").set_default("");
         Wrapped() { settings.wrap_help = true; }
     } wrapped;
     ::setenv("COLUMNS", "40", 1);
@@ -306,7 +335,11 @@ TEST(help, subcommands_follow_in_name_order_titled_plainly_off_a_terminal) {
                                   "--a-rather-long-name : a help text of\n"
                                   "                    several words [env:\n"
                                   "                    TOOL_NAME, default:\n"
-                                  "                    x]\n");
+                                  "                    x]\n"
+                                  "          --größe : größer geschätzte 幅\n"
+                                  "                    über Straßen e\u0301\n"
+                                  "                    [default: ]\n"
+                                  "           --deg\xb0 : Latin-1 [default: ]\n");
     ::unsetenv("COLUMNS");
 }
 
@@ -395,6 +428,7 @@ TEST(converters, every_member_type_reads_whole_numbers_lists_and_its_own_types) 
           "y,z"},
          "0|0|0.000000|[1][-2]|[1][2][3]|none|.|-1|2|3|0.500000|[a,b][c]|[red][blue]|1,2|[x][y,z]"},
         {{"-n", "-s", "-i", "1", "-i", "2"}, "2|0|0.000000|||none|.|-1|2|3|0.500000|||1,2|"},
+        {{"-n", "1", "2"}, "0|0|0.000000||[1][2]|none|.|-1|2|3|0.500000|[a]||1,2|"},
         {{"-i", "5x"}, could_not("5x", "-i (signed)")},
         {{"-i", "1e4"}, could_not("1e4", "-i (signed)")},
         {{"-i", "2147483648"}, out_of_range("2147483648", "-i (signed")},
@@ -495,7 +529,7 @@ TEST(parse, embedding_programs_get_help_version_and_warnings_back) {
         try {
             result = parse_words(tool, std::move(words));
         } catch (const argparse::HelpRequested& request) {
-            result = "help of " + request.args.program_name;
+            result = request.text.substr(0, request.text.find('\n'));
         }
         for (const auto& warning : tool.warnings) {
             result += "|" + warning + "\n";
@@ -503,8 +537,9 @@ TEST(parse, embedding_programs_get_help_version_and_warnings_back) {
         return result + testing::internal::GetCapturedStdout() +
                testing::internal::GetCapturedStderr();
     };
-    EXPECT_EQ(outcome({"--help", "pull"}), "help of tool");
-    EXPECT_EQ(outcome({"pull", "--help"}), "help of pull");
+    EXPECT_EQ(outcome({"--help", "pull"}),
+              "Usage: tool FIRST ALL LAST  [options...] [SUBCOMMAND: pull]");
+    EXPECT_EQ(outcome({"pull", "--help"}), "Usage: tool pull SOURCE  [options...]");
     EXPECT_EQ(outcome({"-x", "pull", "s", "-y"}), "|unrecognised commandline argument: x\n"
                                                   "|unrecognised commandline argument: y\n");
     Strict strict;

@@ -99,6 +99,23 @@ TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
     for (const auto& [script, line, reply] : cases) {
         EXPECT_EQ(complete(script, line), reply) << line;
     }
+    // mavrel-batch completes its subcommands, and each of its old names what it is now.
+    for (const auto& [script, line, reply] :
+         {std::tuple{"mavrel-batch", "mavrel-batch ",
+                     "check names pending run status submit "
+                     "task verify N45E007\n"},
+          {"mavrel-batch", "mavrel-batch verify --re", "--remove-dead\n"},
+          {"mavrel-batch", "mavrel-batch run T 3 -f ", "int8 int16 int32 int64\n"},
+          {"mavrel-verify", "mavrel-verify --hea", "--headers\n"}}) {
+        EXPECT_EQ(complete(generated(std::string(script) + ".bash"), line), reply) << line;
+    }
+    EXPECT_EQ(
+        shell("fish --no-config -c 'source ../b.fish; source ../s.fish; complete -C\"mavrel-batch "
+              "st\"; complete -C\"mavrel-strict --g\"'",
+              {{"b.fish", generated("mavrel-batch.fish")},
+               {"s.fish", generated("mavrel-strict.fish")}}),
+        "status\ttell where a batch stands\n"
+        "--georef\twrite the tile's headers for GIS tools too, as mavrel-georef\n");
     // Sourcing a script adds its function and nothing else to the shell.
     EXPECT_EQ(bash("true; variables=$(compgen -v; echo variables)\n" + other +
                    "compgen -A function; comm -13 <(echo \"$variables\") <(compgen -v)\n"),
@@ -273,6 +290,38 @@ TEST(completion, man_page_options_follow_description_or_synopsis) {
     EXPECT_EQ(titles(), "NAME SYNOPSIS \"EXAMPLES\" \"DESCRIPTION\" \"OPTIONS\" ");
 }
 
+// The page lists the variables, shows a positional argument with a default as optional, takes a
+// subcommand's texts by its words, and quotes a default that ends with a full stop.
+TEST(completion, man_page_has_the_environment_and_texts_by_command) {
+    struct Sub : argparse::Args {
+        bool& verbose = flag("v", "talk").set_env("SUB_TALK");
+    };
+    struct Tool : argparse::Args {
+        std::string& dir = arg("DIR", "where").set_env("TOOL_DIR").set_default(".");
+        bool& verbose = flag("v", "talk");
+        Sub& sub = subcommand<Sub>("sub");
+    };
+    argparse::ManPage page;
+    page.summary = "tool";
+    page.date = "2026-01-01";
+    page.texts = {{"v", "the tool's"}, {"sub v", "the subcommand's"}};
+    EXPECT_EQ(
+        shell("LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "
+              "../tool.1 >/dev/null; LC_ALL=C MANWIDTH=80 man -l ../tool.1 | grep -e '\\[-?\\]$' "
+              "-e Default -e \"'s\" -e 'the value' -e '^ *[A-Z]*_'",
+              {{"tool.1", argparse::man_page(Tool(), "tool", page)}}),
+        R"(       tool [DIR] [-v] [-?]
+       tool sub [-v] [-?]
+              Default: ".".
+       -v     the tool's
+       -v     the subcommand's
+       TOOL_DIR
+              the value of DIR where the command line gives none.
+       SUB_TALK
+              the value of -v of sub where the command line gives none.
+)");
+}
+
 // Each program's page says more of --version and --help than their help texts can.
 TEST(completion, man_pages_give_their_own_texts_for_version_and_help) {
     EXPECT_EQ(shell("for page in mavrel mavrel-georef; do zcat " MAVREL_GENERATED "/$page.1.gz | "
@@ -321,6 +370,16 @@ struct Hostile : argparse::Args {
     Push& other = subcommand<Push>("p$(touch${IFS}pwned)");
 };
 
+// Subcommands with aliases and descriptions that would run if read as code, beside a count and a
+// negatable flag, which take no value, in a getopt program, whose help option has -h too.
+struct Described : argparse::Args {
+    unsigned int& quiet = count("q,quiet", "say less");
+    bool& color = negatable("color", "colour");
+    Described() { settings.getopt = true; }
+    Remote& remote = subcommand<Remote>("remote,rm", "manage $(touch pwned) remotes");
+    Push& push = subcommand<Push>("push,p's", "send `touch pwned` commits");
+};
+
 std::vector<std::pair<std::string, std::string>> hostile_files() {
     const Hostile hostile;
     return {{"hostile.bash", argparse::bash_completion(hostile, "hostile")},
@@ -332,7 +391,11 @@ std::vector<std::pair<std::string, std::string>> hostile_files() {
             {"check.elv", "for l [[-] [''] [push ''] [push remote -] [push --colour '']] {\n"
                           "  echo '[' ($edit:completion:arg-completer[hostile] hostile $@l | each "
                           "{|c| if (==s (kind-of $c) string) { put $c } else { put $c[stem] } } | "
-                          "order)\n}\n"}};
+                          "order)\n}\n"},
+            {"described.elv", argparse::elvish_completion(Described(), "described")},
+            {"described.check", "for l [[''] [rm -] ['p''s' '']] {\n  echo '[' "
+                                "($edit:completion:arg-completer[described] described $@l | each "
+                                "{|c| put (to-string $c[display]) } | order)\n}\n"}};
 }
 
 // Types each line into an interactive shell under tmux, after the first line, which loads the
@@ -441,6 +504,52 @@ TEST(completion, subcommands_and_their_options_complete_in_zsh_fish_and_elvish) 
         "[ --$(touch${IFS}pwned) --a)b --a:b --back\\slash --c++ --help --it's --x[y] -?\n"
         "[ N45E007 p$(touch${IFS}pwned) push\n[ N45E007 remote\n[ --help --verbose -? -v\n"
         "[ blue green red\n.tmux\nN45E007\n");
+}
+
+// Every shell offers a subcommand's aliases beside its name and moves on by either; zsh (its
+// compadd replaced by one that prints what it shows), fish and elvish show the descriptions, and
+// the page has them in each subcommand's section.
+TEST(completion, subcommand_aliases_and_descriptions_complete_in_every_shell) {
+    const Described described;
+    const std::string script = argparse::bash_completion(described, "described");
+    EXPECT_EQ(complete(script, "described -q ") + complete(script, "described rm -") +
+                  complete(script, "described p\\'s r") + complete(script, "described --no"),
+              "push p\\'s remote rm N45E007\n-v --verbose -\\? -h --help\nremote\n--no-color\n");
+    argparse::ManPage page;
+    page.summary = "describe";
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"described.1", argparse::man_page(described, "described", page)},
+        {"_described", argparse::zsh_completion(described, "described")},
+        {"described.fish", argparse::fish_completion(described, "described")},
+        {"stub.zsh", "compadd() { local d=${@[(i)-d]}; (( d < $# )) && print -rl -- "
+                     "${(P)${@[d+1]}} || print -rl -- ${@[${@[(i)--]}+1,-1]} }\n"
+                     "_files() {}; compset() {}; compdef() {}; source ../_described\n"
+                     "while IFS= read -r line; do words=(described ${(z)line}); "
+                     "CURRENT=$#words PREFIX=$words[-1]; _described; done\n"}};
+    const std::string shown = "push  -- send `touch pwned` commits\np's  -- send `touch pwned` "
+                              "commits\nremote  -- manage $(touch pwned) remotes\nrm  -- manage "
+                              "$(touch pwned) remotes\n";
+    EXPECT_EQ(shell("printf '%s\\n' \"''\" 'rm -' \"p\\\\'s ''\" | zsh -f ../stub.zsh; ls", files),
+              shown + "-v  -- talk more\n--verbose  -- talk more\n-?  -- print help\n-h  -- print "
+                      "help\n--help  -- print help\nremote\nN45E007\n");
+    EXPECT_EQ(shell("fish --no-config -c 'source ../described.fish; for line in $argv; complete "
+                    "-C$line | string match -v N45E007; end' 'described ' 'described rm --' "
+                    "\"described p\\\\'s \"; ls",
+                    files),
+              "p's\tsend `touch pwned` commits\npush\tsend `touch pwned` commits\nremote\tmanage "
+              "$(touch pwned) remotes\nrm\tmanage $(touch pwned) remotes\n--help\tprint help\n"
+              "--verbose\ttalk more\nremote\nN45E007\n");
+    EXPECT_NE(files.front().second.find("Aliases: \\fBp's\\fR."), std::string::npos);
+    EXPECT_EQ(shell("LC_ALL=C MANWIDTH=80 man -l ../described.1 | grep -A2 -x 'SUBCOMMAND [a-z]*'",
+                    files),
+              "SUBCOMMAND push\n       send `touch pwned` commits\n       Aliases: p's.\n--\n"
+              "SUBCOMMAND remote\n       manage $(touch pwned) remotes\n       Aliases: rm.\n");
+    EXPECT_EQ(typed("elvish -norc",
+                    {"eval (slurp < ../described.elv)", "eval (slurp < ../described.check)"}),
+              "[ N45E007 p's -- send `touch pwned` commits push -- send `touch pwned` commits "
+              "remote -- manage $(touch pwned) remotes rm -- manage $(touch pwned) remotes\n"
+              "[ --help -- print help --verbose -- talk more -? -- print help -h -- print help -v "
+              "-- talk more\n[ N45E007 remote\n.tmux\nN45E007\n");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 # Sourced by the shell tests with the arguments SOURCE_DIR MAVREL_BINARY: a scratch directory,
-# removed at the end, mavrel and the batch tools of the source tree on PATH, expect() and helpers.
+# removed at the end, mavrel and the source tree's tiles.sbatch on PATH, expect() and helpers.
 set -euo pipefail
 PATH=$(dirname "$2"):$1/src/mavrel-batch:$PATH
 failures=0 skips=0

@@ -7,8 +7,6 @@
 source "$(dirname "$0")/expect.sh"
 export LC_ALL=C # for the order of names
 gis=$1/docs/gis.md
-# The page's recipes call the installed names.
-mkdir bin && ln -s "$1/src/mavrel-batch/tile-names" bin/mavrel-tile-names && PATH=$work/bin:$PATH
 
 # Its own name in its version line and its help text, whose table is mavrel's.
 expect 0 "mavrel-georef $(mavrel --version | cut -d' ' -f2)" "" mavrel-georef --version

@@ -22,13 +22,15 @@ fail() {
 files() { dpkg-deb -c "$1" | awk '$6 !~ /\/$/ { print $6 }'; }
 deb_dir=./usr/share/doc
 
-[ "$(files "$tool" | sort)" = "$(printf '%s\n' ./usr/bin/mavrel{,-batch-status,-georef,-strict,-tile-names,-verify} \
-    ./usr/share/man/man1/mavrel{,-batch-status,-georef,-strict,-tile-names,-verify}.1.gz \
-    ./usr/share/{bash-completion/completions/mavrel,mavrel/tiles.sbatch,lintian/overrides/mavrel} \
-    ./usr/share/{fish/vendor_completions.d/mavrel.fish,zsh/vendor-completions/_mavrel} \
-    ./usr/share/{bash-completion/completions/mavrel-georef,zsh/vendor-completions/_mavrel-georef} \
-    ./usr/share/fish/vendor_completions.d/mavrel-georef.fish ./usr/share/elvish/lib/mavrel{,-georef}.elv \
-    $deb_dir/mavrel/{changelog.Debian.gz,copyright} | sort)" ] || fail "files of $tool: $(files "$tool")"
+shipped() { # the files of the tool's package: each command's, and the package's own
+    local c
+    for c in mavrel mavrel-{georef,batch,batch-status,strict,tile-names,verify}; do
+        printf '%s\n' ./usr/bin/$c ./usr/share/man/man1/$c.1.gz ./usr/share/bash-completion/completions/$c \
+            ./usr/share/fish/vendor_completions.d/$c.fish ./usr/share/zsh/vendor-completions/_$c ./usr/share/elvish/lib/$c.elv
+    done
+    printf '%s\n' ./usr/share/{mavrel/tiles.sbatch,lintian/overrides/mavrel} $deb_dir/mavrel/{changelog.Debian.gz,copyright}
+}
+[ "$(files "$tool" | sort)" = "$(shipped | sort)" ] || fail "files of $tool: $(files "$tool")"
 [ "$(files "$dev" | grep -v '^./usr/include/argparse/')" = "$(printf "$lib/%s\n" libmavrel_argparse.a \
     cmake/mavrel/mavrel{Config,ConfigVersion,Targets-release,Targets}.cmake pkgconfig/mavrel-argparse.pc |
     sort && printf "$deb_dir/libmavrel-argparse-dev/%s\n" README.md changelog.Debian.gz copyright &&
@@ -44,7 +46,7 @@ tags=$(TMPDIR=$work/lintian lintian --fail-on error,warning "$tool" "$dev") || f
 grep -E 'manpage|whatis|groff|usr/share/(man|zsh|fish)' <<<"$tags" && fail "lintian on the man page or scripts"
 
 dpkg-deb -x "$tool" root
-for program in mavrel mavrel-georef; do
+for program in mavrel mavrel-georef mavrel-batch; do
     readelf -S root/usr/bin/$program | grep -q '\.symtab' && fail "the packaged $program is not stripped"
 done
 [ "$(root/usr/bin/mavrel --version)" = "mavrel $3" ] || fail "--version of the packaged binary"
@@ -52,7 +54,8 @@ done
 # The packaged scripts run, on the packaged mavrel.
 bash -n root/usr/share/mavrel/tiles.sbatch || fail "the packaged tiles.sbatch does not parse"
 [ "$(PATH=$work/root/usr/bin:$PATH && mavrel-tile-names 44 45 6 8 && mavrel-strict T 1 -x 2>&1 || echo $?)" = \
-    "$(printf '%s\n' N44E006 N44E007 'unrecognised commandline argument: x' 2)" ] || fail "the packaged scripts"
+    "$(printf '%s\n' N44E006 N44E007 'unrecognised commandline argument: x' 2)" ] ||
+    fail "the packaged batch commands"
 
 dpkg-deb -x "$dev" root
 flags=$(PKG_CONFIG_PATH=root/$lib/pkgconfig pkg-config --cflags --libs mavrel-argparse)
@@ -66,8 +69,8 @@ absent() { ! dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok
 absent mavrel || { echo "skipped: mavrel is installed on this machine already" && exit 77; }
 installed+=(mavrel)
 apt install -y -q "./$tool" >/dev/null 2>&1 || fail "apt does not install $tool alone"
-[ "$(mavrel-verify 2>&1; echo $?)" = "$(printf 'mavrel-verify: usage: mavrel-verify [--remove-dead] [--headers] LIST WIDTH [MAVREL OPTIONS...]\n2')" ] &&
-    [ "$(/usr/bin/mavrel --version)" = "mavrel $3" ] || fail "the installed mavrel and its scripts"
+[ "$(mavrel-verify --version)" = "mavrel-verify $3" ] && [ "$(/usr/bin/mavrel --version)" = "mavrel $3" ] ||
+    fail "the installed mavrel and its batch commands"
 apt remove -y -q mavrel >/dev/null 2>&1 && installed=() || fail "apt does not remove mavrel"
 [ ! -e /usr/bin/mavrel ] || fail "removing mavrel left /usr/bin/mavrel"
 

@@ -72,13 +72,13 @@ const char* const reply =
 std::string command_data(const Command& command) {
     std::vector<std::string> options;
     std::string values;
-    for (const auto& entry : options_of(*command.args)) {
+    for (const auto& entry : options_of(command)) {
         const auto names = dashed_names(*entry);
         options.insert(options.end(), names.begin(), names.end());
         values += value_case(*entry, "            ", "");
     }
     return "    " + quoted(command.path) + ")\n        subs=(" +
-           quoted_words(subcommand_names(*command.args)) + ")\n        options=(" +
+           quoted_words(subcommand_words(*command.args)) + ")\n        options=(" +
            quoted_words(options) + ")\n        case $name in\n" + values + "        esac ;;\n";
 }
 

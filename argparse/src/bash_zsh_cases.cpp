@@ -4,8 +4,6 @@
 #include "rendered_options.hpp"
 #include "shell_quoting.hpp"
 
-#include <vector>
-
 namespace argparse {
 
 std::string value_case(const Entry& entry, const std::string& indent, const std::string& open) {
@@ -20,12 +18,15 @@ std::string value_case(const Entry& entry, const std::string& indent, const std:
 
 std::string subcommand_case(const Command& command, const std::string& open,
                             const std::string& variable) {
-    const std::vector<std::string> names = subcommand_names(*command.args);
-    if (names.empty()) {
+    std::string cases;
+    for (const auto& [name, subcommand] : command.args->subcommands) {
+        cases += open + quoted_words(names_of(name, *subcommand), "|") + ") " + variable +
+                 "+=" + quoted(" " + name) + " ;; ";
+    }
+    if (cases.empty()) {
         return "";
     }
-    return "        " + open + quoted(command.path) + ") case $w in " + open +
-           quoted_words(names, "|") + ") " + variable + "+=\" $w\" ;; esac ;;\n";
+    return "        " + open + quoted(command.path) + ") case $w in " + cases + "esac ;;\n";
 }
 
 } // namespace argparse

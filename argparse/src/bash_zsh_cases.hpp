@@ -16,9 +16,10 @@ namespace argparse {
 // after indent; a flag has none.
 std::string value_case(const Entry& entry, const std::string& indent, const std::string& open);
 
-// Returns a case of the bash and zsh scripts that moves to a subcommand of command when one's
-// name is the word $w, adding " $w" to variable (bash's path; zsh's cmd, as zsh's path is its
-// PATH). Each pattern opens with open, as in value_case; a command without subcommands has none.
+// Returns a case of the bash and zsh scripts that moves to a subcommand of command when the word
+// $w is its name or an alias, adding a blank and its name to variable (bash's path; zsh's cmd,
+// as zsh's path is its PATH). Each pattern opens with open, as in value_case; a command without
+// subcommands has none.
 std::string subcommand_case(const Command& command, const std::string& open,
                             const std::string& variable);
 

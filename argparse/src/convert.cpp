@@ -5,14 +5,30 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
-#include <cstdio>
+#include <cmath>
 #include <cstdlib>
 #include <stdexcept>
+#include <type_traits>
 
 namespace argparse {
 
 bool bool_from_text(const std::string& text) {
     return to_lower(text) == "true" || text == "1";
+}
+
+bool strict_bool_from_text(const std::string& text) {
+    const std::string word = to_lower(text);
+    for (const char* truth : {"true", "yes", "on", "1"}) {
+        if (word == truth) {
+            return true;
+        }
+    }
+    for (const char* falsehood : {"false", "no", "off", "0"}) {
+        if (word == falsehood) {
+            return false;
+        }
+    }
+    throw std::runtime_error("must be true, false, yes, no, on, off, 1 or 0");
 }
 
 namespace {
@@ -41,6 +57,36 @@ template <typename T> T whole_number(const std::string& text) {
         throw std::invalid_argument(text);
     }
     return value;
+}
+
+// Reads the whole of text as a real number. from_chars calls an underflow out of range too;
+// strtod then gives what the type holds, 0 or a subnormal number, and infinity only for what
+// is too great. The caller's errno, which strtod sets, is kept.
+template <typename T> T real_number(const std::string& text) {
+    try {
+        return whole_number<T>(text);
+    } catch (const std::out_of_range&) {
+        const int caller_errno = errno;
+        char* end = nullptr;
+        T value{};
+        if constexpr (std::is_same_v<T, float>) {
+            value = std::strtof(text.c_str(), &end);
+        } else {
+            value = std::strtod(text.c_str(), &end);
+        }
+        errno = caller_errno;
+        if (std::isinf(value) || end != text.c_str() + text.size()) {
+            throw;
+        }
+        return value;
+    }
+}
+
+// The shortest decimal text that reads back to value, as std::to_chars writes it.
+template <typename T> std::string shortest_text(T value) {
+    char text[64];
+    const auto written = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, written.ptr);
 }
 
 } // namespace
@@ -88,11 +134,11 @@ unsigned long long unsigned_long_from_text(const std::string& text, unsigned lon
 }
 
 double double_from_text(const std::string& text) {
-    return whole_number<double>(text);
+    return real_number<double>(text);
 }
 
 float float_from_text(const std::string& text) {
-    return whole_number<float>(text);
+    return real_number<float>(text);
 }
 
 std::string number_text(long long value) {
@@ -104,9 +150,11 @@ std::string number_text(unsigned long long value) {
 }
 
 std::string number_text(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+    return shortest_text(value);
+}
+
+std::string number_text(float value) {
+    return shortest_text(value);
 }
 
 } // namespace argparse

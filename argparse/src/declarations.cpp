@@ -1,5 +1,6 @@
 // The registry: declaring positional arguments, options, flags, subcommands and groups, and
 // refusing names that cannot be typed or rendered.
+#include "command_tree.hpp"
 #include "help_option.hpp"
 
 #include <argparse/args.hpp>
@@ -54,6 +55,7 @@ void refuse_empty_name(const char* what, const std::string& key_list,
 Entry& Args::arg(const std::string& key, const std::string& help) {
     auto entry = std::make_shared<Entry>(Entry::Kind::POSITIONAL, key, help, std::nullopt);
     refuse_empty_name("argument", key, entry->keys);
+    entry->earlier.assign(positional_entries.begin(), positional_entries.end());
     positional_entries.push_back(entry);
     entries.push_back(entry);
     return *entry;
@@ -92,13 +94,18 @@ Entry& Args::flag(const std::string& keys, const std::string& help) {
     return kwarg(keys, help, "true").set_default(false);
 }
 
-void Args::check_subcommand_name(const std::string& name) const {
-    if (name.empty() || subcommands.count(name) != 0) {
-        refuse("subcommand", name, name.empty() ? "the name is empty" : "it is already declared");
+std::vector<std::string> Args::subcommand_keys(const std::string& names) const {
+    const std::vector<std::string> keys = split_keys(names);
+    refuse_empty_name("subcommand", names, keys);
+    for (auto key = keys.begin(); key != keys.end(); ++key) {
+        if (const auto why = untypable(*key)) {
+            refuse("subcommand", names, *why);
+        }
+        if (find_subcommand(*this, *key) != nullptr || std::find(keys.begin(), key, *key) != key) {
+            refuse("subcommand", names, "\"" + *key + "\" is already declared");
+        }
     }
-    if (const auto why = untypable(name)) {
-        refuse("subcommand", name, *why);
-    }
+    return keys;
 }
 
 void Args::version(const std::string& text, const std::string& keys) {
@@ -122,19 +129,22 @@ void Args::add_group(bool exclusive, const std::vector<std::string>& names) {
         refuse("group", list, "a group needs two names or more");
     }
     Group group{exclusive, {}};
-    for (const auto& name : names) {
+    for (auto name = names.begin(); name != names.end(); ++name) {
         const auto found = std::find_if(entries.begin(), entries.end(), [&](const auto& entry) {
-            return entry->keys.front() == name;
+            return entry->keys.front() == *name;
         });
         if (found == entries.end()) {
-            refuse("group", list, "\"" + name + "\" is not declared");
+            refuse("group", list, "\"" + *name + "\" is not declared");
+        }
+        if (std::find(names.begin(), name, *name) != name) {
+            refuse("group", list, "\"" + *name + "\" is named twice");
         }
         group.entries.push_back(*found);
     }
     groups.push_back(group);
 }
 
-bool Args::has_options() {
+bool Args::has_options() const {
     return std::any_of(entries.begin(), entries.end(),
                        [](const auto& entry) { return entry->kind != Entry::Kind::POSITIONAL; });
 }

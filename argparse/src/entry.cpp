@@ -38,10 +38,26 @@ Entry::Entry(Kind kind, const std::string& key_list, const std::string& help,
     : kind(kind), keys(split_keys(key_list)), help_text(help), implicit_value(implicit_value),
       target_converter(std::make_unique<ConvertType<std::string>>()) {}
 
-void Entry::refuse_multi_valued() const {
-    throw std::invalid_argument(std::string(kind == Kind::POSITIONAL ? "argument" : "option") +
-                                " \"" + joined(keys, ",") +
-                                "\": several words need a std::vector or std::string member");
+void Entry::bind(std::unique_ptr<ConvertBase> converter, bool takes_several_words) {
+    if (multi_valued && !takes_several_words) {
+        throw std::invalid_argument(std::string(kind == Kind::POSITIONAL ? "argument" : "option") +
+                                    " \"" + joined(keys, ",") +
+                                    "\": several words need a std::vector or std::string member");
+    }
+    if (kind == Kind::POSITIONAL) {
+        check_order();
+    }
+    target_converter = std::move(converter);
+    // A number default of another type is shown as the member holds it (3.1415927 for a float
+    // given 3.14159265358979); parse reports a default that does not fit.
+    if (default_converter && default_converter->get_type_id() != target_converter->get_type_id() &&
+        target_converter->number_text()) {
+        try {
+            target_converter->set_default(default_converter, *default_text);
+            default_text = target_converter->number_text();
+        } catch (const std::exception&) {
+        }
+    }
 }
 
 } // namespace argparse

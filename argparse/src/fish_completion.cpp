@@ -47,19 +47,22 @@ std::string value_arguments(const Entry& entry) {
     return required + (takes_file_name(entry) ? "" : " -f");
 }
 
-// The function that prints the words of the subcommands before the cursor, as parse finds
-// them: at each level, the first word that names a subcommand of that level.
+// The function that prints the names of the subcommands before the cursor, as parse finds them:
+// at each level, the first word that names a subcommand of that level, or is its alias.
 std::string command_function(const std::string& function, const std::vector<Command>& commands) {
     std::string cases;
     for (const auto& command : commands) {
-        std::vector<std::string> names = subcommand_names(*command.args);
-        for (auto& name : names) {
-            name = fish_quoted(name);
+        std::string steps;
+        for (const auto& [name, subcommand] : command.args->subcommands) {
+            std::vector<std::string> names = names_of(name, *subcommand);
+            for (auto& word : names) {
+                word = fish_quoted(word);
+            }
+            steps += "                contains -- $word " + joined(names, " ") +
+                     "; and set command \"$command\"" + fish_quoted(" " + name) + "\n";
         }
-        if (!names.empty()) {
-            cases += "            case " + fish_quoted(command.path) +
-                     "\n                contains -- $word " + joined(names, " ") +
-                     "; and set command \"$command $word\"\n";
+        if (!steps.empty()) {
+            cases += "            case " + fish_quoted(command.path) + "\n" + steps;
         }
     }
     return "function " + function +
@@ -79,11 +82,12 @@ std::string fish_completion(const Args& args, const std::string& program,
         const std::string start =
             "complete -c " + fish_quoted(program) + " -n " +
             fish_quoted("test (" + function + ") = " + fish_quoted(command.path));
-        const std::vector<std::string> subs = subcommand_names(*command.args);
-        if (!subs.empty()) {
-            lines += start + " -a " + candidates(subs) + "\n";
+        for (const auto& [name, subcommand] : command.args->subcommands) {
+            const std::string& shown = subcommand->description;
+            lines += start + " -a " + candidates(names_of(name, *subcommand)) +
+                     (shown.empty() ? "" : " -d " + fish_quoted(shown)) + "\n";
         }
-        for (const auto& entry : options_of(*command.args)) {
+        for (const auto& entry : options_of(command)) {
             lines += start;
             for (const auto& key : entry->keys) {
                 lines += (key.size() == 1 ? " -s " : " -l ") + fish_quoted(key);

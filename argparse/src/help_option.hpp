@@ -13,6 +13,11 @@ namespace argparse {
 constexpr const char* help_option_keys = "?,help";
 constexpr const char* help_option_text = "print help";
 
+// The help option's names in args: -h too for a getopt program that declares no -h.
+inline std::string help_keys(const Args& args, bool getopt) {
+    return getopt && args.option_map.count("h") == 0 ? "?,h,help" : help_option_keys;
+}
+
 // True for a name of the help option, which no declaration of a program may take.
 inline bool is_help_name(const std::string& name) {
     const std::vector<std::string> names = split_keys(help_option_keys);

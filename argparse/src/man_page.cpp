@@ -93,6 +93,12 @@ std::string value_after_option(const Entry& entry, const std::string& blank) {
     return entry.implicit_value ? "[=" + value(entry) + "]" : blank + value(entry);
 }
 
+// A default or an implicit value as the page shows it: in bold, and in quotes where it is empty
+// or ends with a full stop, which would run into the sentence's own.
+std::string shown_value(const std::string& text) {
+    return !text.empty() && text.back() == '.' ? "\\(dq" + bold(text) + "\\(dq" : bold(text);
+}
+
 // An option without a default, which the command line must give, stands without brackets.
 std::string synopsis_word(const Entry& entry) {
     const std::string word = bold(dashed(entry.keys.front())) + value_after_option(entry, "\\ ");
@@ -100,29 +106,38 @@ std::string synopsis_word(const Entry& entry) {
     return required ? word : "[" + word + "]";
 }
 
-// A synopsis block for the program or a subcommand (path), which indents the lines after the
-// first under the arguments.
-std::string synopsis(const Args& args, const std::string& program) {
+// A synopsis block for the program or a subcommand, run as program, which indents the lines
+// after the first under the arguments.
+std::string synopsis(const Command& command, const std::string& program) {
     std::vector<std::string> words;
-    for (const auto& entry : args.positional_entries) {
-        words.push_back(italic(entry->keys.front()) + (entry->multi_valued ? "..." : ""));
+    for (const auto& entry : command.args->positional_entries) {
+        const std::string word = italic(entry->keys.front()) + (entry->multi_valued ? "..." : "");
+        words.push_back(entry->default_text ? "[" + word + "]" : word);
     }
-    for (const auto& entry : options_of(args)) {
+    for (const auto& entry : options_of(command)) {
         // A value stays on the line of its option's name.
         words.push_back(synopsis_word(*entry));
     }
     return ".SY " + argument(program) + "\n" + joined(words, " ") + "\n.YS\n";
 }
 
-std::string tag(const Entry& entry) {
+// An argument's names: a positional one's in italics, an option's as typed, in bold.
+std::string names(const Entry& entry) {
     if (entry.kind == Entry::Kind::POSITIONAL) {
-        return italic(entry.keys.front()) + (entry.multi_valued ? "..." : "");
+        return italic(entry.keys.front());
     }
     std::vector<std::string> names;
     for (const auto& key : entry.keys) {
         names.push_back(bold(dashed(key)));
     }
-    return joined(names, ", ") + value_after_option(entry, " ");
+    return joined(names, ", ");
+}
+
+std::string tag(const Entry& entry) {
+    if (entry.kind == Entry::Kind::POSITIONAL) {
+        return names(entry) + (entry.multi_valued ? "..." : "");
+    }
+    return names(entry) + value_after_option(entry, " ");
 }
 
 // What the help text leaves out: the default, or that the option is required, and the value
@@ -133,31 +148,60 @@ std::string notes(const Entry& entry) {
     }
     std::string text;
     if (entry.default_text) {
-        text += "Default: " + bold(*entry.default_text) + ".\n";
+        text += "Default: " + shown_value(*entry.default_text) + ".\n";
     } else if (entry.kind != Entry::Kind::POSITIONAL) {
         text += "Required.\n";
     }
     if (entry.implicit_value) {
-        text += "Without a value: " + bold(*entry.implicit_value) + ".\n";
+        text += "Without a value: " + shown_value(*entry.implicit_value) + ".\n";
     }
     return text.empty() ? "" : ".br\n" + text;
 }
 
-std::string described(const Entry& entry, const ManPage& page) {
-    const auto text = page.texts.find(entry.keys.front());
+std::string described(const Command& command, const Entry& entry, const ManPage& page) {
+    const auto text = page.texts.find(text_key(command, entry));
     const std::string help = text != page.texts.end() ? text->second : escaped(entry.help_text);
     return ".TP\n" + tag(entry) + "\n" + help + (help.empty() ? "" : "\n") + notes(entry);
 }
 
-std::string options(const Args& args, const ManPage& page) {
+std::string options(const Command& command, const ManPage& page) {
     std::string text;
-    for (const auto& entry : args.positional_entries) {
-        text += described(*entry, page);
+    for (const auto& entry : command.args->positional_entries) {
+        text += described(command, *entry, page);
     }
-    for (const auto& entry : options_of(args)) {
-        text += described(*entry, page);
+    for (const auto& entry : options_of(command)) {
+        text += described(command, *entry, page);
     }
     return text;
+}
+
+// The variables that stand for arguments the command line does not give, of every command.
+std::string environment(const std::vector<Command>& commands) {
+    std::string text;
+    for (const auto& command : commands) {
+        const std::string of = command.path.empty() ? "" : " of " + bold(command.path.substr(1));
+        for (const auto& entry : command.args->entries) {
+            if (entry->env_name) {
+                text += ".TP\n" + bold(*entry->env_name) + "\nthe value of " + names(*entry) + of +
+                        " where the command line gives none.\n";
+            }
+        }
+    }
+    return text;
+}
+
+// What a subcommand's section says before its arguments: what it does, and its aliases.
+std::string about(const SubcommandEntry& subcommand) {
+    std::vector<std::string> lines;
+    if (!subcommand.description.empty()) {
+        lines.push_back(escaped(subcommand.description));
+    }
+    if (!subcommand.aliases.empty()) {
+        std::vector<std::string> aliases = subcommand.aliases;
+        std::transform(aliases.begin(), aliases.end(), aliases.begin(), bold);
+        lines.push_back("Aliases: " + joined(aliases, ", ") + ".");
+    }
+    return lines.empty() ? "" : joined(lines, "\n.br\n") + "\n";
 }
 
 std::string section(const std::string& title, const std::string& text) {
@@ -175,15 +219,19 @@ std::string man_page(const Args& args, const std::string& program, const ManPage
     std::string synopses;
     std::string subcommands;
     for (const auto& command : commands) {
-        synopses += synopsis(*command.args, program + command.path);
+        synopses += synopsis(command, program + command.path);
         if (!command.path.empty()) {
-            subcommands += section("SUBCOMMAND" + command.path, options(*command.args, page));
+            subcommands += section("SUBCOMMAND" + command.path,
+                                   about(*command.subcommand) + options(command, page));
         }
     }
     const bool has_description =
         std::any_of(page.sections.begin(), page.sections.end(),
                     [](const auto& section) { return section.first == "DESCRIPTION"; });
-    const std::string own_options = section("OPTIONS", options(args, page)) + subcommands;
+    const std::string variables = environment(commands);
+    const std::string own_options = section("OPTIONS", options(commands.front(), page)) +
+                                    subcommands +
+                                    (variables.empty() ? "" : section("ENVIRONMENT", variables));
     std::string text = ".TH " + argument(program) + " " + argument(page.section) + " " +
                        argument(page_date(page.date)) + " " +
                        argument(page.version.empty() ? program : program + " " + page.version) +

@@ -1,6 +1,11 @@
 // The parsing pass: words to entries, defaults, help and version requests, and errors.
+#include "command_tree.hpp"
 #include "help_option.hpp"
+#include "positional.hpp"
+#include "receive.hpp"
 #include "suggestion.hpp"
+#include "usage.hpp"
+#include "word_scan.hpp"
 
 #include <argparse/args.hpp>
 #include <argparse/exit.hpp>
@@ -10,206 +15,43 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 #include <stdexcept>
 
 namespace argparse {
 namespace {
 
-// A word that starts with "-" is an option unless a digit follows, as in -5 or -0.5; a strict
-// command line also takes a lone "-" as a value (standard input, by custom).
-bool is_option_word(const std::string& word, bool strict) {
-    if (word.empty() || word[0] != '-') {
-        return false;
-    }
-    return word.size() == 1 ? !strict : word[1] < '0' || word[1] > '9';
-}
-
-// Returns the entry's message for the converter failure being handled; rethrows any other.
-std::string conversion_error(const Entry& entry, const std::string& text) {
-    const std::string subject = "\"" + printable(text) + "\" for " + entry._get_keys();
-    const std::string help = " (" + entry.help_text + ")";
-    try {
-        throw;
-    } catch (const std::invalid_argument&) {
-        return "Invalid argument, could not convert " + subject + help;
-    } catch (const std::out_of_range&) {
-        return "Invalid argument " + subject + help + ". Error: out of range";
-    } catch (const std::exception& failure) {
-        return "Invalid argument " + subject + help + ". Error: " + failure.what();
-    }
-}
-
-// Stores and converts a text, and where validate is set tests the value; a failure becomes the
-// entry's error message.
-void convert_text(Entry& entry, const std::string& text, bool validate) {
-    entry.value_text = text;
-    try {
-        entry.target_converter->convert(text);
-        for (std::size_t i = 0; validate && i < entry.validators.size(); ++i) {
-            (*entry.validators[i])(text);
-        }
-    } catch (...) {
-        entry.error_message = conversion_error(entry, text);
-    }
-}
-
-// Gives an entry the words the command line or the environment holds for it: each an element of a
-// std::vector, otherwise joined by commas, and none as the empty text.
-void receive(Entry& entry, const std::vector<std::string>& words) {
-    entry.given = true;
-    if (entry.target_converter->is_list()) {
-        entry.value_text.emplace();
-        for (const auto& word : words) {
-            convert_text(entry, word, true);
-        }
-    } else {
-        convert_text(entry, joined(words, ","), true);
-    }
-}
-
 bool is_set(const std::shared_ptr<Entry>& flag) {
     return flag && static_cast<const ConvertType<bool>&>(*flag->target_converter).data;
 }
 
-// One pass over the word list: feeds option words to their entries and keeps the others.
-class WordScan {
-public:
-    WordScan(Args& args, bool raise_on_error)
-        : args(args), words(args.words), strict(args.settings.strict),
-          raise_on_error(raise_on_error) {}
-
-    std::vector<std::string> positional_words;
-    // On a strict command line, the unknown options, in order.
-    std::vector<std::string> errors;
-
-    void run() {
-        bool options_ended = false;
-        for (index = 0; index < words.size(); ++index) {
-            const std::string& word = words[index];
-            if (strict && !options_ended && word == "--") {
-                options_ended = true;
-            } else if (options_ended || !is_option_word(word, strict)) {
-                positional_words.push_back(word);
-            } else if (word[1] == '-') {
-                split_option_word(index, 2);
-            } else {
-                split_short_form(index);
-            }
-        }
+// The words of an environment variable's value: for a std::vector, the pieces between commas,
+// and none of an empty value; for any other member, the whole value.
+std::vector<std::string> environment_words(const Entry& entry, const std::string& value) {
+    if (!entry.target_converter->is_list()) {
+        return {value};
     }
-
-private:
-    Args& args;
-    const std::vector<std::string>& words;
-    const bool strict;
-    const bool raise_on_error;
-    std::size_t index = 0;
-
-    // In -abc the letters before the last are grouped; only the last may take a value.
-    void split_short_form(std::size_t position) {
-        const std::string& word = words[position];
-        const std::size_t last_letter = std::min(word.find('='), word.size()) - 1;
-        for (std::size_t letter = 1; letter < last_letter; ++letter) {
-            apply_option(position, word.substr(letter, 1), true, std::nullopt);
+    std::vector<std::string> words;
+    for (std::size_t begin = 0; !value.empty();) {
+        const std::size_t comma = value.find(',', begin);
+        words.push_back(value.substr(begin, comma - begin));
+        if (comma == std::string::npos) {
+            return words;
         }
-        split_option_word(position, last_letter);
+        begin = comma + 1;
     }
-
-    void split_option_word(std::size_t position, std::size_t start) {
-        const std::string& word = words[position];
-        const std::size_t equals = word.find('=');
-        if (equals == std::string::npos) {
-            apply_option(position, word.substr(start), false, std::nullopt);
-        } else {
-            apply_option(position, word.substr(start, equals - start), false,
-                         word.substr(equals + 1));
-        }
-    }
-
-    void apply_option(std::size_t position, const std::string& name, bool grouped,
-                      const std::optional<std::string>& attached_value) {
-        const auto found = args.option_map.find(name);
-        if (found == args.option_map.end()) {
-            unknown(name);
-            return;
-        }
-        Entry& entry = *found->second;
-        if (attached_value) {
-            receive(entry, {*attached_value});
-        } else if (entry.implicit_value) {
-            receive(entry, {*entry.implicit_value});
-        } else if (!grouped && position + 1 < words.size() && is_value(position + 1)) {
-            receive(entry, take_value_words(position + 1, entry.multi_valued));
-        } else if (!grouped && entry.multi_valued) {
-            receive(entry, {});
-        } else {
-            entry.error_message = "No value provided for: " + printable(name);
-        }
-    }
-
-    bool is_value(std::size_t position) const { return !is_option_word(words[position], strict); }
-
-    // Consumes the value word at first, and for a multi-valued entry every value word after it.
-    std::vector<std::string> take_value_words(std::size_t first, bool multi_valued) {
-        index = first;
-        while (multi_valued && index + 1 < words.size() && is_value(index + 1)) {
-            ++index;
-        }
-        return {words.begin() + static_cast<std::ptrdiff_t>(first),
-                words.begin() + static_cast<std::ptrdiff_t>(index) + 1};
-    }
-
-    void unknown(const std::string& name) {
-        const std::string message = "unrecognised commandline argument: " + printable(name);
-        if (strict) {
-            errors.push_back(message + suggestion(name, args.option_map));
-        } else if (raise_on_error) {
-            args.warnings.push_back(message);
-        } else {
-            std::cerr << message << std::endl;
-        }
-    }
-};
-
-// Entries before the multi-valued one take words from the front, those after it from the back.
-// Returns the first word that no entry takes, if any.
-std::optional<std::string> assign_positional(const std::vector<std::shared_ptr<Entry>>& entries,
-                                             const std::vector<std::string>& words) {
-    const std::size_t count = entries.size();
-    std::size_t multi = 0;
-    for (; multi < count && !entries[multi]->multi_valued; ++multi) {
-        if (multi < words.size()) {
-            receive(*entries[multi], {words[multi]});
-        }
-    }
-    if (multi == count) {
-        return count < words.size() ? std::optional(words[count]) : std::nullopt;
-    }
-    for (std::size_t k = 1; k <= count - multi; ++k) {
-        if (words.size() < k || words.size() - k < multi) {
-            continue;
-        }
-        const std::size_t word = words.size() - k;
-        Entry& entry = *entries[count - k];
-        if (count - k == multi) {
-            receive(entry, {words.begin() + static_cast<std::ptrdiff_t>(multi),
-                            words.begin() + static_cast<std::ptrdiff_t>(word) + 1});
-        } else {
-            receive(entry, {words[word]});
-        }
-    }
-    return std::nullopt;
+    return words;
 }
 
 // Gives each entry without a value the value of its environment variable, where that is set.
-void apply_environment(const std::vector<std::shared_ptr<Entry>>& entries) {
+void apply_environment(const std::vector<std::shared_ptr<Entry>>& entries, bool getopt) {
     for (const auto& entry : entries) {
         const char* value = entry->env_name ? std::getenv(entry->env_name->c_str()) : nullptr;
         if (value == nullptr || entry->value_text) {
             continue;
         }
         const bool had_error = !entry->error_message.empty();
-        receive(*entry, {value});
+        receive(*entry, environment_words(*entry, value), getopt);
         if (!had_error && !entry->error_message.empty()) {
             entry->error_message += ", from the environment variable " + *entry->env_name;
         }
@@ -236,11 +78,17 @@ std::string group_error(const Group& group) {
     return "";
 }
 
-// Returns the first error: of the words, then of the entries in declaration order, then of
-// the groups.
-std::string first_error(const Args& args, const std::vector<std::string>& word_errors) {
-    if (!word_errors.empty()) {
-        return word_errors.front();
+// Returns the first error: of the words (in their order, for a getopt program), then of the
+// entries in declaration order, then of the groups.
+std::string first_error(const Args& args,
+                        const std::vector<std::pair<std::size_t, std::string>>& errors) {
+    if (!errors.empty()) {
+        const auto first =
+            !args.settings.getopt
+                ? errors.begin()
+                : std::min_element(errors.begin(), errors.end(),
+                                   [](const auto& a, const auto& b) { return a.first < b.first; });
+        return first->second;
     }
     for (const auto& entry : args.entries) {
         if (!entry->error_message.empty()) {
@@ -255,13 +103,36 @@ std::string first_error(const Args& args, const std::vector<std::string>& word_e
     return "";
 }
 
+// Returns the error of an extra positional word: for a getopt program, at its own position and
+// with the nearest subcommand's name; otherwise after every other error of the words.
+std::pair<std::size_t, std::string> extra_word_error(const Args& args, const WordScan& scan,
+                                                     std::size_t extra) {
+    const std::string& word = scan.positional_words[extra];
+    const std::string error = "unexpected argument: " + printable(word);
+    if (!args.settings.getopt) {
+        return {args.words.size(), error};
+    }
+    const auto subcommand = nearest(word, subcommand_words(args));
+    return {scan.positional_positions[extra],
+            error + (subcommand ? " (did you mean " + *subcommand + "?)" : "")};
+}
+
+// A getopt program's error ends with the usage line and where to read more.
+std::string report(const Args& args, const std::string& error) {
+    if (!args.settings.getopt) {
+        return error;
+    }
+    return error + "\n" + usage_line(args) + "\nTry '" + command_name(args) +
+           " --help' for more information.";
+}
+
 // Returns the position of the first word that names a subcommand, or argc.
 int subcommand_position(const Args& args, int argc, const char* const* argv) {
     for (int k = 1; k < argc; ++k) {
         if (args.settings.strict && std::string(argv[k]) == "--") {
             break;
         }
-        if (args.subcommands.count(argv[k]) != 0) {
+        if (find_subcommand(args, argv[k]) != nullptr) {
             return k;
         }
     }
@@ -273,9 +144,11 @@ int subcommand_position(const Args& args, int argc, const char* const* argv) {
 void answer_request(Args& args, bool help_requested, bool raise_on_error) {
     if (help_requested) {
         if (raise_on_error) {
-            throw HelpRequested(args);
+            std::ostringstream text;
+            args.help(text);
+            throw HelpRequested(text.str());
         }
-        args.help();
+        args.help(std::cout);
         exit_after_output(0);
     }
     if (is_set(args.version_entry)) {
@@ -287,60 +160,52 @@ void answer_request(Args& args, bool help_requested, bool raise_on_error) {
     }
 }
 
-// Parses the words from a subcommand's name on with its object, which has the settings of args
-// too, and keeps its warnings with those of args.
-void parse_subcommand(Args& args, int argc, const char* const* argv, bool raise_on_error) {
-    Args& sub = *args.subcommands.at(argv[0])->args;
-    sub.settings.strict |= args.settings.strict;
-    sub.settings.wrap_help |= args.settings.wrap_help;
-    sub.parse(argc, argv, raise_on_error);
-    args.warnings.insert(args.warnings.end(), sub.warnings.begin(), sub.warnings.end());
-}
-
 } // namespace
 
-void Entry::_convert(const std::string& text) {
-    convert_text(*this, text, false);
-}
-
-void Entry::_apply_default() {
-    if (default_converter) {
-        value_text = default_text;
-        try {
-            target_converter->set_default(default_converter, *default_text);
-        } catch (...) {
-            error_message = conversion_error(*this, *default_text);
-        }
-    } else if (default_text) {
-        _convert(*default_text);
-    } else {
-        error_message = "Argument missing: " + _get_keys() + " (" + help_text + ")";
-    }
-}
-
 void Args::parse(int argc, const char* const* argv, const bool& raise_on_error) {
+    program_name = argc > 0 ? std::filesystem::path(argv[0]).stem().string() : std::string();
+    command_path = program_name;
+    parse_command(argc, argv, raise_on_error);
+}
+
+// Parses the words from a subcommand's name on with its object, which has the settings of this
+// one too, and keeps its warnings with these.
+void Args::parse_subcommand(int argc, const char* const* argv, bool raise_on_error) {
+    const auto& [name, subcommand] = *find_subcommand(*this, argv[0]);
+    Args& sub = *subcommand->args;
+    sub.settings.strict |= settings.strict;
+    sub.settings.getopt |= settings.getopt;
+    sub.settings.wrap_help |= settings.wrap_help;
+    sub.settings.error_status = settings.error_status;
+    sub.command_path = command_path + " " + name;
+    sub.parse_command(argc, argv, raise_on_error);
+    warnings.insert(warnings.end(), sub.warnings.begin(), sub.warnings.end());
+}
+
+void Args::parse_command(int argc, const char* const* argv, bool raise_on_error) {
     // The entries still hold the first parse's values and errors, which a second would mix in.
     if (help_declared(*this)) {
         throw std::logic_error("argparse: parse is called once per argument object");
     }
+    settings.strict |= settings.getopt;
     const int own_end = subcommand_position(*this, argc, argv);
-    program_name = argc > 0 ? std::filesystem::path(argv[0]).stem().string() : std::string();
     words.assign(argv + std::min(argc, 1), argv + own_end);
     bool& help_requested =
-        add_option(help_option_keys, help_option_text, "true").set_default(false);
+        add_option(help_keys(*this, settings.getopt), help_option_text, "true").set_default(false);
 
     WordScan scan(*this, raise_on_error);
     scan.run();
     // A help or version request before a subcommand's word is this program's.
     answer_request(*this, help_requested, raise_on_error);
     if (own_end < argc) {
-        parse_subcommand(*this, argc - own_end, argv + own_end, raise_on_error);
+        parse_subcommand(argc - own_end, argv + own_end, raise_on_error);
     }
-    const auto extra_word = assign_positional(positional_entries, scan.positional_words);
-    if (extra_word && settings.strict) {
-        scan.errors.push_back("unexpected argument: " + printable(*extra_word));
+    const auto extra =
+        assign_positional(positional_entries, scan.positional_words, settings.getopt);
+    if (extra && settings.strict) {
+        scan.errors.push_back(extra_word_error(*this, scan, *extra));
     }
-    apply_environment(entries);
+    apply_environment(entries, settings.getopt);
     for (const auto& entry : entries) {
         if (!entry->value_text) {
             entry->_apply_default();
@@ -348,10 +213,10 @@ void Args::parse(int argc, const char* const* argv, const bool& raise_on_error) 
     }
     if (const std::string error = first_error(*this, scan.errors); !error.empty()) {
         if (raise_on_error) {
-            throw std::runtime_error(error);
+            throw std::runtime_error(report(*this, error));
         }
-        std::cerr << error << std::endl;
-        std::exit(-1);
+        std::cerr << report(*this, error) << std::endl;
+        std::exit(settings.error_status);
     }
     parsed = true;
 }

@@ -28,24 +28,27 @@ bool holds_number(const Entry& entry) {
 
 } // namespace
 
-std::vector<std::shared_ptr<Entry>> options_of(const Args& args) {
+std::vector<std::shared_ptr<Entry>> options_of(const Command& command) {
+    const Args& args = *command.args;
     std::vector<std::shared_ptr<Entry>> options;
     std::copy_if(args.entries.begin(), args.entries.end(), std::back_inserter(options),
                  [](const auto& entry) { return entry->kind != Entry::Kind::POSITIONAL; });
     if (!help_declared(args)) {
-        auto help = std::make_shared<Entry>(Entry::Kind::OPTION, help_option_keys, help_option_text,
-                                            "true");
+        auto help = std::make_shared<Entry>(Entry::Kind::OPTION, help_keys(args, command.getopt),
+                                            help_option_text, "true");
         [[maybe_unused]] bool& requested = help->set_default(false);
         options.push_back(help);
     }
     return options;
 }
 
+std::string text_key(const Command& command, const Entry& entry) {
+    return (command.path.empty() ? "" : command.path.substr(1) + " ") + entry.keys.front();
+}
+
 std::string description(const Command& command, const Entry& entry,
                         const Descriptions& descriptions) {
-    const std::string key =
-        (command.path.empty() ? "" : command.path.substr(1) + " ") + entry.keys.front();
-    const auto found = descriptions.find(key);
+    const auto found = descriptions.find(text_key(command, entry));
     return found == descriptions.end() ? entry.help_text : found->second;
 }
 
@@ -54,7 +57,7 @@ std::vector<std::string> value_names(const Entry& entry) {
 }
 
 bool is_flag(const Entry& entry) {
-    return entry.implicit_value && holds(entry, typeid(bool));
+    return entry.counted || (entry.implicit_value && holds(entry, typeid(bool)));
 }
 
 std::string placeholder(const Entry& entry) {

@@ -1,9 +1,8 @@
-// The "did you mean" hint for a mistyped option name.
+// The "did you mean" hint for a mistyped name: the nearest candidate by edit distance.
 #include "suggestion.hpp"
 
 #include <algorithm>
 #include <numeric>
-#include <vector>
 
 namespace argparse {
 namespace {
@@ -26,19 +25,19 @@ std::size_t edit_distance(const std::string& from, const std::string& to) {
 
 } // namespace
 
-std::string suggestion(const std::string& name,
-                       const std::map<std::string, std::shared_ptr<Entry>>& option_map) {
-    std::string nearest;
+std::optional<std::string> nearest(const std::string& name,
+                                   const std::vector<std::string>& candidates) {
+    std::optional<std::string> found;
     std::size_t nearest_distance = 3; // two mistakes at most
-    for (const auto& [option, entry] : option_map) {
-        const std::size_t distance = edit_distance(name, option);
+    for (const auto& candidate : candidates) {
+        const std::size_t distance = edit_distance(name, candidate);
         // A mistake in every other letter is no longer a typing mistake.
-        if (distance < nearest_distance && 2 * distance < std::max(name.size(), option.size())) {
-            nearest = option;
+        if (distance < nearest_distance && 2 * distance < std::max(name.size(), candidate.size())) {
+            found = candidate;
             nearest_distance = distance;
         }
     }
-    return nearest.empty() ? "" : " (did you mean " + dashed(nearest) + "?)";
+    return found;
 }
 
 } // namespace argparse

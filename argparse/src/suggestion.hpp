@@ -1,18 +1,16 @@
 #pragma once
 
-// The "did you mean" hint for an option name that no option has.
+// The "did you mean" hint for a name that no option or subcommand has.
 
-#include <argparse/entry.hpp>
-
-#include <map>
-#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace argparse {
 
-// Returns " (did you mean --name?)" for the declared option name nearest to name, by edit
-// distance, when it is near enough to be a typing mistake; otherwise "".
-std::string suggestion(const std::string& name,
-                       const std::map<std::string, std::shared_ptr<Entry>>& option_map);
+// Returns the candidate nearest to name by edit distance, where it is near enough to be a typing
+// mistake; otherwise nothing.
+std::optional<std::string> nearest(const std::string& name,
+                                   const std::vector<std::string>& candidates);
 
 } // namespace argparse

@@ -3,16 +3,31 @@
 #include <argparse/validators.hpp>
 
 #include <algorithm>
-#include <cstdlib>
+#include <limits>
+#include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
 
 namespace argparse {
 
-void Range::operator()(const std::string& text) const {
-    char* end = nullptr;
-    const long double value = std::strtold(text.c_str(), &end);
-    if (end == text.c_str() || value < min || value > max) {
+namespace {
+
+// The number that a member of another type than a number's would be: the word as a double, or
+// NaN, which no range holds.
+long double text_number(const std::string& text) {
+    try {
+        return double_from_text(text);
+    } catch (const std::logic_error&) {
+        return std::numeric_limits<long double>::quiet_NaN();
+    }
+}
+
+} // namespace
+
+void Range::operator()(const std::string& text, const ConvertBase& converted) const {
+    const std::optional<long double> number = converted.number();
+    const long double value = number ? *number : text_number(text);
+    if (!(value >= min && value <= max)) {
         throw std::runtime_error("must be a number " + shown);
     }
 }

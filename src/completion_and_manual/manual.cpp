@@ -9,10 +9,13 @@ argparse::ManPage man_page_of(const Manual& manual, const std::string& version) 
     argparse::ManPage page;
     page.summary = manual.summary;
     page.version = version;
-    page.texts = {{"TILE", manual.tile},
-                  {"WIDTH", manual.width},
-                  {"version", manual.version},
-                  {"?", "prints the description, the usage line and the options, and exits."}};
+    page.texts = {{"?", "prints the description, the usage line and the options, and exits."}};
+    for (const auto& [name, text] :
+         {std::pair{"TILE", manual.tile}, {"WIDTH", manual.width}, {"version", manual.version}}) {
+        if (text != nullptr) {
+            page.texts[name] = text;
+        }
+    }
     page.sections = {{"DESCRIPTION", manual.description},
                      {"EXIT STATUS", manual.exit_status},
                      {"FILES", manual.files},

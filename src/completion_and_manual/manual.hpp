@@ -11,7 +11,7 @@ namespace cli {
 // A program's prose, each text in roff.
 struct Manual {
     const char* summary; // plain text: the NAME line after the program's name
-    // In place of the help texts of TILE, WIDTH and --version.
+    // In place of the help texts of TILE, WIDTH and --version, where not null.
     const char* tile;
     const char* width;
     const char* version;
@@ -25,6 +25,7 @@ struct Manual {
 
 extern const Manual mavrel_manual;
 extern const Manual georef_manual;
+extern const Manual batch_manual;
 
 // Returns the manual page of a program of the given version: its prose, the project's authors
 // and the sections in the order readers look for them.

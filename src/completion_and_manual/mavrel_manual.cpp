@@ -91,23 +91,22 @@ float32 heights and int8 flags: N45E007 (51868804 bytes) and N45E007_flag (12967
 .B mavrel N45E007 3601 int16
 float32 heights: a word after the width that is no option is ignored, as an unknown option
 only warns.
-.B mavrel\-strict \-\-check 3601 int16
+.B mavrel\-batch check 3601 int16
 refuses both, in one line, before a batch.
 .TP
-.B printf '%s\en' N45E006 N45E007 | xargs \-P 2 \-I{} sh \-c 'mavrel\-strict \(dq$1\(dq 3601 || exit 1' sh {}
-two tiles at a time, each failing where mavrel failed or warned.
+.B printf '%s\en' N45E006 N45E007 | xargs \-P 2 \-I{} sh \-c 'mavrel\-batch run \(dq$1\(dq 3601 || exit 1' sh {}
+two tiles at a time, each failing where mavrel failed or would have warned.
 A run that fails exits with 1, not mavrel's 255, on which xargs would stop at once while
 the other run still writes: so xargs runs every tile, waits for every run, and exits with
 123 if one failed.
 .TP
-.B printf '%s\en' N45E006 N45E007 | parallel \-\-halt now,fail=1 \-\-joblog +tiles.log mavrel\-strict {} 3601
+.B mavrel\-batch pending tiles.txt 3601 \-\-joblog tiles.log | parallel \-\-halt now,fail=1 \-\-joblog +tiles.log mavrel\-batch run {} 3601
 the same with GNU parallel, one run per processor: it stops at the first failure and records
-in tiles.log which tiles finished.
-Once the cause is mended,
-.B mavrel\-batch\-status
-with \-\-pending lists the tiles that did not finish, to run them again, and
-.B mavrel\-verify
-checks the files of a batch.
+in tiles.log which tiles finished; once the cause is mended, the same command runs the
+tiles that did not finish, and
+.B mavrel\-batch verify tiles.txt 3601
+checks the files; see
+.BR mavrel\-batch (1).
 .TP
 .B python3 \-c \(dqimport numpy; print(numpy.fromfile('N45E007', '<f4').reshape(3601, \-1))\(dq
 reads the heights back with numpy.
@@ -121,10 +120,8 @@ that GDAL and QGIS open it there; see
 )roff";
 
 const char* const see_also =
-    ".BR mavrel\\-batch\\-status (1),\n.BR mavrel\\-georef (1),\n.BR mavrel\\-strict (1),\n"
-    ".BR mavrel\\-tile\\-names (1),\n.BR mavrel\\-verify (1),\n.BR gdalinfo (1),\n.BR parallel "
-    "(1),\n"
-    ".BR xargs (1)\n";
+    ".BR mavrel\\-batch (1),\n.BR mavrel\\-georef (1),\n.BR gdalinfo (1),\n"
+    ".BR parallel (1),\n.BR xargs (1)\n";
 
 } // namespace
 

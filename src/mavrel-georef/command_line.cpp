@@ -5,10 +5,10 @@
 
 namespace cli {
 
-void GeorefArgs::welcome() {
-    std::cout << "mavrel-georef - write headers that place a mavrel tile for GIS tools.\n"
-              << authors << "\n"
-              << std::endl;
+void GeorefArgs::welcome(std::ostream& out) {
+    out << "mavrel-georef - write headers that place a mavrel tile for GIS tools.\n"
+        << authors << "\n"
+        << std::endl;
 }
 
 Config init_georef(int argc, char** argv, const std::string& version) {

@@ -11,7 +11,7 @@ namespace cli {
 class GeorefArgs : public CliArgs {
 public:
     GeorefArgs() { settings.strict = true; }
-    void welcome() override;
+    void welcome(std::ostream& out) override;
 };
 
 // Answers a bare --version, otherwise parses the command line; ends the process on a

@@ -8,10 +8,10 @@
 
 namespace cli {
 
-void CliArgs::welcome() {
-    std::cout << "mavrel - generate DEM tiles in TASMER generic format.\n"
-              << authors << "\n"
-              << std::endl;
+void CliArgs::welcome(std::ostream& out) {
+    out << "mavrel - generate DEM tiles in TASMER generic format.\n"
+        << authors << "\n"
+        << std::endl;
 }
 
 void answer_version(int argc, char** argv, const char* program, const std::string& version) {

@@ -23,7 +23,7 @@ public:
     FlagType& flag_type = kwarg("f,flag-type", "type for flag data").set_default("int8");
     bool& show_version = flag("version", "show version information and exit");
 
-    void welcome() override;
+    void welcome(std::ostream& out) override;
 };
 
 // Answers a bare --version, otherwise parses the command line; ends the process on a

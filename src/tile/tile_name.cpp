@@ -1,6 +1,8 @@
 // The grammar of tile names: the one-degree cell that a name gives.
 #include "tile_name.hpp"
 
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace cli {
@@ -60,6 +62,13 @@ Cell cell_of(const std::string& tile) {
             tile + ": not a tile name AXXBYYY, with A 'N' or 'S' and B 'E' or 'W'");
     }
     return {corner(tile, name, latitude), corner(tile, name, longitude)};
+}
+
+std::string tile_name(Cell cell) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%c%02d%c%03d", cell.south < 0 ? 'S' : 'N',
+                  std::abs(cell.south), cell.west < 0 ? 'W' : 'E', std::abs(cell.west));
+    return name;
 }
 
 } // namespace cli

@@ -19,4 +19,7 @@ struct Cell {
 // when it names no cell, S00 and W000 included.
 Cell cell_of(const std::string& tile);
 
+// Returns the name AXXBYYY of a cell (N45E007, S01W001), which cell_of reads back.
+std::string tile_name(Cell cell);
+
 } // namespace cli

@@ -104,7 +104,7 @@ void FileSet::stage(const std::string& name, const void* bytes, std::size_t coun
 void FileSet::stage_removal(const std::string& name) {
     const std::size_t number = next_number++;
     check_name(name);
-    Descriptor directory = find_directory(name);
+    Descriptor directory = find_directory(directory_of(name));
     const std::string leaf = leaf_of(name);
     Descriptor file(::openat(directory.get(), leaf.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     if (!file.valid()) {

@@ -173,8 +173,8 @@ FileTarget find_target(const std::string& name) {
     return target;
 }
 
-Descriptor find_directory(const std::string& name) {
-    return Walk(name).directory(AT_FDCWD, directory_of(name));
+Descriptor find_directory(const std::string& path) {
+    return Walk(path).directory(AT_FDCWD, path + "/");
 }
 
 } // namespace writer

@@ -27,8 +27,8 @@ struct FileTarget {
 // (shared_directory.hpp). Throws std::system_error naming name.
 FileTarget find_target(const std::string& name);
 
-// Opens the directory that holds name's last part, found as find_target finds it, without
-// looking at that last part. Throws std::system_error naming name.
-Descriptor find_directory(const std::string& name);
+// Opens the directory path (O_PATH), walked as find_target walks a name's directory part.
+// Throws std::system_error naming path.
+Descriptor find_directory(const std::string& path);
 
 } // namespace writer

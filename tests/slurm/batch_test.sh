@@ -11,16 +11,16 @@ export SLURM_CONF=$3/slurm.conf
 two=$(cat "$3/node-two.pid")
 
 mkdir batch && cd batch && mkdir tiles && lines tiles/N44E006 missing/N44E007 tiles/N45E006 tiles/N45E007 tiles/N46E006 >list
-submit() { TILES_PER_TASK=$1 sbatch --quiet --wait --array=0-$2 "$3/src/mavrel-batch/tiles.sbatch" list 3; }
-expect 1 "" "" submit 2 2 "$1"
-expect 0 "missing/N44E007" "" sh -c 'mavrel-batch-status list | tail -n +2'
+submit() { mavrel-batch submit list 3 --tiles-per-task "$1" -- --quiet --wait; }
+expect 1 "" "" submit 2
+expect 0 "missing/N44E007" "" sh -c 'mavrel-batch status list | tail -n +2'
 mkdir missing && tac list >reversed && mv reversed list
-expect 0 "" "" submit 3 1 "$1"
+expect 0 "" "" submit 3
 # Each tile ran once but the one that failed, and nothing was written but tiles and logs.
-expect 0 "$( (cat list && echo missing/N44E007) | sed 's/.*/mavrel-strict & 3/' | sort)" "" \
+expect 0 "$( (cat list && echo missing/N44E007) | sed 's/.*/mavrel-batch run & 3 -d float32 -f int8/' | sort)" "" \
     sh -c 'cat list.joblogs/* | cut -f9 | sort'
-expect 0 "5 whole, 0 not whole" "" mavrel-verify list 3
-expect 0 "$( (sed p list | sed '2~2s/$/_flag/' && lines list list.joblogs/{0,1,2} && printf \
+expect 0 "5 whole, 0 not whole" "" mavrel-batch verify list 3
+expect 0 "$( (sed p list | sed '2~2s/$/_flag/' && lines list list.batch list.joblogs/{0,1,2} && printf \
     'slurm-J_%s.out\n' 0 1 2 0 1) | sort)" "" sh -c 'find * -type f | sed "s/-[0-9]*_/-J_/" | sort'
 cd ..
 
@@ -29,17 +29,17 @@ cd ..
 # none is left.
 of_node() { grep -lsxzF "SLURMD_NODENAME=$1" /proc/[0-9]*/environ | cut -d/ -f3; }
 writing() { for pid in $(pgrep -x parallel); do grep -qsxzF SLURMD_NODENAME=two "/proc/$pid/environ" && return; done; false; }
-mkdir -p kill/tiles && cd kill && mavrel-tile-names 40 44 0 10 | sed 's|^|tiles/|' >list
-again() { TILES_PER_TASK=10 sbatch --quiet --wait --array=0-3 --cpus-per-task="$(nproc)" "$1/src/mavrel-batch/tiles.sbatch" list 3601; }
-again "$1" >submission.log 2>&1 &
+mkdir -p kill/tiles && cd kill && mavrel-batch names 40 44 0 10 | sed 's|^|tiles/|' >list
+again() { mavrel-batch submit list 3601 --tiles-per-task 10 -- --quiet --wait --cpus-per-task="$(nproc)"; }
+again >submission.log 2>&1 &
 for _ in $(seq 3000); do writing && break; sleep 0.01; done
 writing || fail "node two never ran its tiles"
 kill -KILL "$two" $(ps -o ppid= -p "$(pgrep -d, -f "$3/spool/two/")")
 for _ in $(seq 20); do kill -KILL $(of_node two) 2>/dev/null || break; done
 scontrol update nodename=two state=down reason="killed" # as slurmctld finds, a while later
 wait $! || true # Slurm gives tasks lost with their node no status
-[[ $(mavrel-batch-status list) != "40 finished"* ]] || fail "node two was lost after the batch had ended"
-expect 0 "" "" again "$1"
-expect 0 "40 whole, 0 not whole" "" mavrel-verify list 3601
-expect 0 "40 finished, 0 failed, 0 not yet run" "" mavrel-batch-status list
+[[ $(mavrel-batch status list) != "40 finished"* ]] || fail "node two was lost after the batch had ended"
+expect 0 "" "" again
+expect 0 "40 whole, 0 not whole" "" mavrel-batch verify list 3601
+expect 0 "40 finished, 0 failed, 0 not yet run" "" mavrel-batch status list
 finish

@@ -6,10 +6,12 @@
 #include <argparse/entry.hpp>
 
 #include <exception>
+#include <iosfwd>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace argparse {
@@ -18,6 +20,10 @@ class Args;
 
 struct SubcommandEntry {
     std::shared_ptr<Args> args;
+    // The other names that it may be given by, and what it does, for the help text and the
+    // renderings.
+    std::vector<std::string> aliases;
+    std::string description;
 };
 
 // What a program opts into; each is off unless set. A subcommand has a setting that it or the
@@ -27,9 +33,20 @@ struct Settings {
     // with a "did you mean" hint for a mistyped option name; "--" ends the options, and "-" is
     // a value.
     bool strict = false;
-    // The help text is wrapped to the terminal's width: COLUMNS, else that of the terminal on
-    // standard output, else 80.
+    // getopt_long's and clap's conventions, in a program that this makes strict too: -h beside
+    // -? where no -h is declared; -t5 for -t 5 and -ct5 for -c -t 5; a word that reads as a
+    // negative number (-5, -.5, -inf) is the value of an option that takes one; an option that
+    // keeps one value may be given once; booleans are true, false, yes, no, on, off, 1 or 0 in
+    // any letter case; an error names the option as typed, is the first in the order of the
+    // words, suggests the nearest subcommand for an extra word, and is followed by the usage
+    // line and a hint at --help.
+    bool getopt = false;
+    // The help text is wrapped to the terminal's width: COLUMNS, else that of the terminal the
+    // help goes to, else 80.
     bool wrap_help = false;
+    // The status that a command-line error ends the program with, where parse does not raise it;
+    // getopt programs and clap end with 2. A subcommand ends with the program's.
+    int error_status = 255;
 };
 
 // Arguments of which a command line may give at most one (exclusive), or all or none.
@@ -38,19 +55,23 @@ struct Group {
     std::vector<std::shared_ptr<Entry>> entries;
 };
 
-// Thrown by parse with raise_on_error for a help request; args is the object whose help was
-// asked for, and args.help() prints it.
-struct HelpRequested : std::exception {
-    Args& args;
-    explicit HelpRequested(Args& args) : args(args) {}
-    const char* what() const noexcept override { return "help requested"; }
+// What parse throws with raise_on_error for a request that it would otherwise answer on standard
+// output: text, which what() returns too, is what it would have printed.
+struct Request : std::exception {
+    std::string text;
+    explicit Request(std::string text) : text(std::move(text)) {}
+    const char* what() const noexcept override { return text.c_str(); }
 };
 
-// Thrown by parse with raise_on_error for a version request; what() is the version text.
-struct VersionRequested : std::exception {
-    std::string text;
-    explicit VersionRequested(std::string text) : text(std::move(text)) {}
-    const char* what() const noexcept override { return text.c_str(); }
+// A help request: text is the help of the object asked (the subcommand's, for tool push --help),
+// as help(std::ostream&) writes it; it holds nothing of that object, which may be gone.
+struct HelpRequested : Request {
+    using Request::Request;
+};
+
+// A version request: text is the version text.
+struct VersionRequested : Request {
+    using Request::Request;
 };
 
 // Base of a declarative command line: derived classes bind reference members to entries.
@@ -62,6 +83,9 @@ public:
     std::vector<std::shared_ptr<Entry>> positional_entries;
     std::map<std::string, std::shared_ptr<SubcommandEntry>> subcommands;
     std::string program_name;
+    // The program's name and the subcommand names that lead to this object ("gt remote add"),
+    // as the usage line shows them; set by parse, and by help for the subcommands' sections.
+    std::string command_path;
     bool parsed = false;
     Settings settings;
     // With raise_on_error, the warnings that parse would otherwise write to standard error.
@@ -76,8 +100,13 @@ public:
     Args(const Args&) = default;
     Args& operator=(const Args&) = default;
     virtual ~Args() = default;
-    virtual void welcome() {}
-    virtual void help();
+    // Writes what the help text shows above the usage line; nothing unless overridden.
+    virtual void welcome(std::ostream& /* out */) {}
+    // Writes the help text to out, the subcommand titles in bold where out is a terminal
+    // (std::cout's or std::cerr's) and NO_COLOR is unset or empty; parse calls it.
+    virtual void help(std::ostream& out);
+    // Writes the help text to standard output.
+    void help();
     virtual int run() { return 0; }
 
     // Each declaration throws std::invalid_argument, naming the key, for a key list that holds
@@ -86,7 +115,13 @@ public:
     Entry& kwarg(const std::string& keys, const std::string& help,
                  const std::optional<std::string>& implicit_value = std::nullopt);
     Entry& flag(const std::string& keys, const std::string& help);
-    bool has_options();
+    // Declares an option that takes no value and counts how often it is given, for an unsigned
+    // int member: -vvv gives 3, and --verbose=2 sets 2.
+    Entry& count(const std::string& keys, const std::string& help);
+    // Declares a flag that --no-NAME sets false again, for each of its names longer than a
+    // letter: --color and --no-color.
+    Entry& negatable(const std::string& keys, const std::string& help);
+    bool has_options() const;
 
     // Declares an option, --version unless keys names others, that prints text and ends the
     // program with status 0 before required arguments are looked for.
@@ -97,13 +132,17 @@ public:
     void exclusive(const std::vector<std::string>& names);
     void together(const std::vector<std::string>& names);
 
-    // Declares a subcommand whose words a new Sub object parses; returns that object. Throws
-    // std::invalid_argument for a name that an option could not have, or one already declared.
-    template <typename Sub> Sub& subcommand(const std::string& name) {
-        check_subcommand_name(name);
+    // Declares a subcommand whose words a new Sub object parses; returns that object. names is a
+    // key list: the subcommand's name, then its aliases ("remove,rm"); description says what it
+    // does. Throws std::invalid_argument for a name that an option could not have, or one
+    // already declared.
+    template <typename Sub>
+    Sub& subcommand(const std::string& names, const std::string& description = "") {
+        const std::vector<std::string> keys = subcommand_keys(names);
         auto sub = std::make_shared<Sub>();
-        sub->program_name = name;
-        subcommands[name] = std::make_shared<SubcommandEntry>(SubcommandEntry{sub});
+        sub->program_name = keys.front();
+        subcommands[keys.front()] = std::make_shared<SubcommandEntry>(
+            SubcommandEntry{sub, {keys.begin() + 1, keys.end()}, description});
         return *sub;
     }
 
@@ -113,7 +152,9 @@ public:
 private:
     Entry& add_option(const std::string& keys, const std::string& help,
                       const std::optional<std::string>& implicit_value);
-    void check_subcommand_name(const std::string& name) const;
+    std::vector<std::string> subcommand_keys(const std::string& names) const;
+    void parse_command(int argc, const char* const* argv, bool raise_on_error);
+    void parse_subcommand(int argc, const char* const* argv, bool raise_on_error);
     void add_group(bool exclusive, const std::vector<std::string>& names);
 };
 

@@ -6,10 +6,12 @@
 #include <argparse/enum_names.hpp>
 #include <argparse/text.hpp>
 
+#include <cmath>
 #include <cstddef>
 #include <limits>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 #include <typeinfo>
@@ -36,10 +38,19 @@ public:
     virtual bool is_list() const = 0;
     // The type of one value: T, or U for std::optional<U> and std::vector<U>.
     virtual const std::type_info& element_type() const = 0;
+    // The value last converted, for a number type (NaN included): the member's own, the
+    // optional's, the last element of a std::vector; none for other types or no value.
+    virtual std::optional<long double> number() const = 0;
+    // The value as Converter::to_text writes it, for a member of a number type; none for others.
+    virtual std::optional<std::string> number_text() const = 0;
 };
 
 // Returns true for "true" in any letter case and for "1"; false for every other text.
 bool bool_from_text(const std::string& text);
+
+// Returns true for true, yes, on and 1, false for false, no, off and 0, in any letter case, as a
+// getopt program reads them; throws std::runtime_error with the words for any other text.
+bool strict_bool_from_text(const std::string& text);
 
 // Returns the decimal number read as strtoul reads it; throws std::invalid_argument when
 // there is no digit and std::out_of_range when the number is negative (other than -0) or
@@ -49,16 +60,19 @@ unsigned int unsigned_from_text(const std::string& text);
 // Each returns the whole of text read as a decimal number (an integer with an optional sign,
 // or a real number such as -1.5e3 or inf); each throws std::invalid_argument for any other
 // text, "5x", "1e4" for an integer and "3,601" included, and std::out_of_range for a number
-// beyond the type.
+// beyond the type. A real number too small for the type is what the type holds of it: 0 or a
+// subnormal number, as strtod gives it.
 long long signed_from_text(const std::string& text, long long min, long long max);
 unsigned long long unsigned_long_from_text(const std::string& text, unsigned long long max);
 double double_from_text(const std::string& text);
 float float_from_text(const std::string& text);
 
-// Returns a number as set_default records it: integers in decimal, reals as printf's %g.
+// Returns a number as set_default records it: integers in decimal, reals in the shortest form
+// that reads back to the same value of their type (0.1 for the float 0.1F).
 std::string number_text(long long value);
 std::string number_text(unsigned long long value);
 std::string number_text(double value);
+std::string number_text(float value);
 
 template <typename T> struct Converter;
 
@@ -72,6 +86,15 @@ template <typename T> constexpr bool is_vector = false;
 template <typename U> constexpr bool is_vector<std::vector<U>> = true;
 template <typename T> constexpr bool is_optional = false;
 template <typename U> constexpr bool is_optional<std::optional<U>> = true;
+
+// Returns number as a T, as an assignment gives it; throws std::out_of_range for a number
+// beyond T.
+template <typename T> T narrowed(long double number) {
+    if (std::isfinite(number) && std::fabs(number) > std::numeric_limits<T>::max()) {
+        throw std::out_of_range("beyond the member's type");
+    }
+    return static_cast<T>(number);
+}
 
 template <typename T> T integer_from_text(const std::string& text) {
     if constexpr (std::is_signed_v<T>) {
@@ -121,6 +144,8 @@ template <typename T> struct Converter {
             return number_text(static_cast<long long>(value));
         } else if constexpr (std::is_integral_v<T>) {
             return number_text(static_cast<unsigned long long>(value));
+        } else if constexpr (std::is_same_v<T, float>) {
+            return number_text(value);
         } else if constexpr (std::is_floating_point_v<T>) {
             return number_text(static_cast<double>(value));
         } else if constexpr (detail::is_optional<T>) {
@@ -160,6 +185,10 @@ public:
                      const std::string& default_text) override {
         if (default_converter->get_type_id() == get_type_id()) {
             data = static_cast<const ConvertType&>(*default_converter).data;
+        } else if constexpr (std::is_floating_point_v<T>) {
+            // A number of another type is assigned, not read back from its text.
+            const std::optional<long double> number = default_converter->number();
+            number ? void(data = detail::narrowed<T>(*number)) : convert(default_text);
         } else {
             convert(default_text);
         }
@@ -178,6 +207,26 @@ public:
     bool is_list() const override { return detail::is_vector<T>; }
 
     const std::type_info& element_type() const override { return typeid(Element); }
+
+    std::optional<std::string> number_text() const override {
+        if constexpr (std::is_arithmetic_v<T>) {
+            return Converter<T>::to_text(data);
+        } else {
+            return std::nullopt;
+        }
+    }
+
+    std::optional<long double> number() const override {
+        if constexpr (!std::is_arithmetic_v<Element> || std::is_same_v<Element, bool>) {
+            return std::nullopt;
+        } else if constexpr (detail::is_vector<T>) {
+            return data.empty() ? std::nullopt : std::optional<long double>(data.back());
+        } else if constexpr (detail::is_optional<T>) {
+            return data ? std::optional<long double>(*data) : std::nullopt;
+        } else {
+            return data;
+        }
+    }
 };
 
 } // namespace argparse

@@ -18,7 +18,8 @@ namespace argparse {
 class Validator {
 public:
     virtual ~Validator() = default;
-    virtual void operator()(const std::string& text) const = 0;
+    // Tests a value: the text given, and the converter that holds it once converted.
+    virtual void operator()(const std::string& text, const ConvertBase& converted) const = 0;
 };
 
 // Record of one declared argument; binds to the member it initialises.
@@ -38,10 +39,17 @@ public:
     std::unique_ptr<ConvertBase> target_converter;
     std::unique_ptr<ConvertBase> default_converter;
     bool multi_valued = false;
+    // An option that takes no value and counts how often it is given (Args::count).
+    bool counted = false;
+    // The names that set a flag false again: --no-color for --color (Args::negatable).
+    std::vector<std::string> negations;
     std::optional<std::string> env_name;
     std::vector<std::unique_ptr<const Validator>> validators;
     // Whether the value came from the command line or the environment, not from a default.
     bool given = false;
+    // For a positional argument, those declared before it: the words reach them in an order
+    // that its declaration must fit, which binding it checks.
+    std::vector<std::shared_ptr<const Entry>> earlier;
 
     Entry(Kind kind, const std::string& key_list, const std::string& help,
           const std::optional<std::string>& implicit_value);
@@ -75,13 +83,21 @@ public:
         return *this;
     }
 
-    // Adds a test of every value the entry receives, once converted: test(text) throws
-    // std::runtime_error with the reason for a value it refuses (<argparse/validators.hpp>).
+    // Adds a test of every value the entry receives, once converted: test(text), or
+    // test(text, converted) to see the value as the member holds it, throws std::runtime_error
+    // with the reason for a value it refuses (<argparse/validators.hpp>).
     template <typename F> Entry& validate(F test) {
         struct Test : Validator {
             F test;
             explicit Test(F test) : test(std::move(test)) {}
-            void operator()(const std::string& text) const override { test(text); }
+            void operator()(const std::string& text, const ConvertBase& converted) const override {
+                if constexpr (std::is_invocable_v<const F&, const std::string&,
+                                                  const ConvertBase&>) {
+                    test(text, converted);
+                } else {
+                    test(text);
+                }
+            }
         };
         validators.push_back(std::make_unique<Test>(std::move(test)));
         return *this;
@@ -89,14 +105,9 @@ public:
 
     // Binds a member of type T to storage owned by a new target converter.
     template <typename T> operator T&() {
-        if constexpr (!detail::is_vector<T> && !std::is_same_v<T, std::string>) {
-            if (multi_valued) {
-                refuse_multi_valued();
-            }
-        }
         auto converter = std::make_unique<ConvertType<T>>();
         T& data = converter->data;
-        target_converter = std::move(converter);
+        bind(std::move(converter), detail::is_vector<T> || std::is_same_v<T, std::string>);
         return data;
     }
 
@@ -111,7 +122,8 @@ private:
         std::is_array_v<V> || std::is_same_v<std::decay_t<V>, const char*> ||
         std::is_same_v<std::decay_t<V>, char*>;
 
-    [[noreturn]] void refuse_multi_valued() const;
+    void bind(std::unique_ptr<ConvertBase> converter, bool takes_several_words);
+    void check_order() const;
 };
 
 // Returns an option name as the user types it: -d for a one-letter name, --data-type otherwise.

@@ -22,7 +22,8 @@ struct ManPage {
     // that is set (for a reproducible build), otherwise of now, as YYYY-MM-DD.
     std::string date;
     // Roff texts that stand in place of an argument's help text where the manual says more,
-    // by the argument's first name as declared ("TILE", "version").
+    // by the argument's first name as declared ("TILE", "version"), preceded for an argument
+    // of a subcommand by the subcommand's words and a blank ("push force").
     std::map<std::string, std::string> texts;
     // Further sections, title and roff text, in the order given; OPTIONS follows the one
     // titled DESCRIPTION, as is usual, or SYNOPSIS where there is none.
@@ -32,7 +33,8 @@ struct ManPage {
 // Returns a manual page in roff for the command line that args declares, run as program:
 // NAME, SYNOPSIS and OPTIONS made from the declarations, with each argument's value (the
 // names of an enumeration, a placeholder such as NUMBER for others, none for a flag), its help
-// text and its default; and the sections of page. Throws std::invalid_argument when date is
+// text and its default, a section for each subcommand, and ENVIRONMENT for the variables that
+// set_env named; and the sections of page. Throws std::invalid_argument when date is
 // empty and SOURCE_DATE_EPOCH is set but is no number of seconds.
 std::string man_page(const Args& args, const std::string& program, const ManPage& page);
 

@@ -14,11 +14,12 @@ struct Range {
     long double min;
     long double max;
     std::string shown;
-    void operator()(const std::string& text) const;
+    void operator()(const std::string& text, const ConvertBase& converted) const;
 };
 
-// Returns a test that refuses a number below min or above max. It tests each element of a
-// std::vector member; a number is read as the member's type reads it.
+// Returns a test that refuses a number below min or above max, and NaN. It tests the number
+// that the member holds (each element of a std::vector), as its type read it: "0x5" is 0 for an
+// unsigned int; the word of a member that holds no number is read as a double.
 template <typename N> Range range(N min, N max) {
     return Range{static_cast<long double>(min), static_cast<long double>(max),
                  "from " + Converter<N>::to_text(min) + " to " + Converter<N>::to_text(max)};
