@@ -15,20 +15,21 @@ expect 0 "$(lines 'mavrel-georef - write headers that place a mavrel tile for GI
     "$(mavrel --help | sed -n '5,$p')")" "" mavrel-georef --help
 
 # info FILE: what gdalinfo -json reads of FILE: size, band type, whether the system is WGS 84
-# as EPSG:4326, and the geotransform to 12 decimals (python3 comes with gdal-bin).
+# as EPSG:4326, the geotransform to 12 decimals and AREA_OR_POINT (python3 comes with gdal-bin).
 info() {
     gdalinfo -json "$1" | python3 -c 'import json, sys
 info = json.load(sys.stdin)
 wkt = info["coordinateSystem"]["wkt"]
 wgs84 = wkt.startswith("GEOGCRS[\"WGS 84\"") and wkt.endswith("ID[\"EPSG\",4326]]")
 print(*info["size"], info["bands"][0]["type"], "WGS84" if wgs84 else wkt,
-      *("%.12f" % (number + 0.0) for number in info["geoTransform"]))'
+      *("%.12f" % (number + 0.0) for number in info["geoTransform"]),
+      info.get("metadata", {}).get("", {}).get("AREA_OR_POINT", "none"))'
 }
-# placed COLUMNS ROWS TYPE WIDTH WEST NORTH: that line for a raster of tiles of WIDTH whose first
-# sample lies at WEST, NORTH: its corner is half a pixel beyond.
+# placed COLUMNS ROWS TYPE WIDTH WEST NORTH [AREA_OR_POINT]: that line for a raster of tiles of
+# WIDTH whose first sample lies at WEST, NORTH: its corner is half a pixel beyond.
 placed() {
-    awk -v type="$3" -v w="$4" -v x="$5" -v y="$6" -v size="$1 $2" 'BEGIN { d = 1 / (w - 1)
-        printf "%s %s WGS84 %.12f %.12f %.12f %.12f %.12f %.12f\n", size, type, x - d / 2, d, 0, y + d / 2, 0, -d }'
+    awk -v type="$3" -v w="$4" -v x="$5" -v y="$6" -v size="$1 $2" -v point="${7:-Point}" 'BEGIN { d = 1 / (w - 1)
+        printf "%s %s WGS84 %.12f %.12f %.12f %.12f %.12f %.12f %s\n", size, type, x - d / 2, d, 0, y + d / 2, 0, -d, point }'
 }
 value() { gdallocationinfo -valonly -wgs84 "$@"; }
 # block LANGUAGE N [FILE]: the Nth block of LANGUAGE in FILE, docs/gis.md by default.
@@ -37,7 +38,7 @@ run_recipe() { bash -e -c "$(block sh "$1")" >/dev/null; }
 
 # opened FILE TYPE: what GDAL opens for FILE of samples of TYPE; header FILE TYPE: its header.
 opened() { if [ "$2" = int64 ]; then echo "$1.vrt"; else echo "$1"; fi; }
-header() { if [ "$2" = int64 ]; then echo "$1.vrt"; else echo "$1.hdr"; fi; }
+header() { if [ "$2" = int64 ]; then echo "$1.vrt"; else echo "$1.aux.xml $1.hdr"; fi; }
 
 # Every type on both tiles: each file opens as its type, where its name puts it; the heights
 # read 0 and the flags 1 at the cell's centre.
@@ -63,6 +64,13 @@ int64 UInt64 int32 UInt32
 float32 Float32 int64 UInt64
 float64 Float64 int8 Byte
 EOF
+
+# Rewritten with other types, a tile gets the other kind of header, and the old kind goes.
+for heights in int64 float32 int64; do
+    mavrel N45E007 3 -d $heights && expect 0 "" "" mavrel-georef N45E007 3 -d $heights
+    expect 0 "N45E007 $(header N45E007 $heights) N45E007_flag $(header N45E007_flag int8)" "" sh -c 'echo N45E007*'
+done
+rm N45E007*
 
 # Names as mavrel takes them, at the corners of the range: any letter case, a directory part.
 mkdir d
@@ -143,7 +151,7 @@ mkdir region && cd region
 expect 0 "" "" run_recipe 1
 for mosaic in "heights Float32 0" "flags Byte 1"; do
     read -r mosaic type sample <<<"$mosaic"
-    expect 0 "$(placed 2401 2401 "$type" 1201 -1 1)" "" info "$mosaic.vrt"
+    expect 0 "$(placed 2401 2401 "$type" 1201 -1 1 none)" "" info "$mosaic.vrt"
     for place in "-0.5 -0.5" "0.5 0.5" "0 0" "-1.0004 1.0004" "1.0004 -1.0004"; do
         expect 0 "$sample" "" value "$mosaic.vrt" $place
     done
@@ -154,7 +162,7 @@ cd .. && rm -r region
 mkdir across && cd across
 expect 0 "" "" run_recipe 2
 expect 0 "" "" gdalbuildvrt -q world.vrt N00E179 N00W180
-expect 0 "$(placed 432001 1201 Float32 1201 -180 1)" "" info world.vrt
+expect 0 "$(placed 432001 1201 Float32 1201 -180 1 none)" "" info world.vrt
 for mosaic in "heights Float32 0" "flags Byte 1"; do
     read -r mosaic type sample <<<"$mosaic"
     expect 0 "$(placed 2401 1201 "$type" 1201 179 1)" "" info "$mosaic.tif"

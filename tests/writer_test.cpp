@@ -1,9 +1,9 @@
 // The durable writer's own rules, without the parser, root or a file system of its own.
 #include "writer/file_error.hpp"
+#include "writer/file_set.hpp"
 #include "writer/names.hpp"
 #include "writer/shared_directory.hpp"
 #include "writer/temporary_name.hpp"
-#include "writer/write_file.hpp"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,7 @@ TEST(names, limits_are_the_kernels_and_the_name_is_reported_as_given) {
         EXPECT_EQ(failure_of([&] { writer::check_name(checked); }), failure) << name.size();
     }
     // The writer leaves escaping to whoever prints the message.
-    const auto unescaped = failure_of([] { writer::write_file("nodir/a\nb", "", 0); });
+    const auto unescaped = failure_of([] { writer::FileSet().stage("nodir/a\nb", "", 0); });
     EXPECT_EQ(unescaped.first, "nodir/a\nb: No such file or directory");
 }
 
@@ -56,14 +56,14 @@ TEST(names, split_into_directory_with_its_slash_and_last_part) {
     }
 }
 
-TEST(temporary_names, are_hidden_and_six_symbols_long_and_fixed_only_per_target) {
-    const std::regex form(R"(\.mavrel-[A-Za-z0-9]{6})");
-    const std::string drawn = writer::random_name();
-    EXPECT_TRUE(std::regex_match(drawn, form)) << drawn;
-    EXPECT_NE(writer::random_name(), drawn);
-    EXPECT_TRUE(std::regex_match(writer::name_for("N45E007"), form));
-    EXPECT_EQ(writer::name_for("N45E007"), writer::name_for("N45E007"));
-    EXPECT_NE(writer::name_for("N45E007"), writer::name_for("N45E007_flag"));
+TEST(temporary_names, say_whose_they_are_where_that_fits_and_are_drawn_anew) {
+    const std::string longest(NAME_MAX - 15, 'n'); // with ".mavrel-", "." and six symbols
+    EXPECT_EQ(writer::temporary_name("N45E007_flag", "Ab3dE9"), ".mavrel-N45E007_flag.Ab3dE9");
+    EXPECT_EQ(writer::temporary_name(longest, "Ab3dE9"), ".mavrel-" + longest + ".Ab3dE9");
+    EXPECT_EQ(writer::temporary_name(longest + "n", "Ab3dE9"), ".mavrel-Ab3dE9");
+    const std::string drawn = writer::random_name("T");
+    EXPECT_TRUE(std::regex_match(drawn, std::regex(R"(\.mavrel-T\.[A-Za-z0-9]{6})"))) << drawn;
+    EXPECT_NE(writer::random_name("T"), drawn);
 }
 
 // A status of the given mode, owner and link count.
@@ -84,25 +84,34 @@ TEST(shared_directories, refuse_what_another_user_planted_and_follow_only_owned_
         nlink_t links;
         bool planted;
         bool followed; // where file is a link of the same owner
+        bool replaced;
     };
     const Case cases[] = {
-        {S_IFDIR | 01777, S_IFIFO | 0666, 2000, 1, true, false},
-        {S_IFDIR | 01777, S_IFREG | 0666, 2000, 2, true, false},
-        {S_IFDIR | 01777, S_IFREG | 0666, 2000, 1, false, false},
-        {S_IFDIR | 01770, S_IFIFO | 0666, 2000, 1, true, true},
-        {S_IFDIR | 01755, S_IFIFO | 0666, 2000, 1, false, true},
-        {S_IFDIR | 00777, S_IFIFO | 0666, 2000, 1, false, true},
-        {S_IFDIR | 01777, S_IFIFO | 0666, 1000, 1, false, true},
-        {S_IFDIR | 01777, S_IFREG | 0666, 0, 3, false, true},
+        {S_IFDIR | 01777, S_IFIFO | 0666, 2000, 1, true, false, false},
+        {S_IFDIR | 01777, S_IFREG | 0666, 2000, 2, true, false, false},
+        {S_IFDIR | 01777, S_IFREG | 0600, 2000, 1, true, false, false},
+        {S_IFDIR | 01770, S_IFIFO | 0666, 2000, 1, true, true, false},
+        {S_IFDIR | 01770, S_IFREG | 0666, 2000, 1, true, true, false},
+        {S_IFDIR | 01755, S_IFREG | 0666, 2000, 1, false, true, false},
+        {S_IFDIR | 00777, S_IFIFO | 0666, 2000, 1, false, true, true},
+        {S_IFDIR | 01777, S_IFSOCK | 0666, 2000, 1, false, false, false},
+        {S_IFDIR | 01777, S_IFIFO | 0666, 1000, 1, false, true, true},
+        {S_IFDIR | 01777, S_IFREG | 0666, 0, 3, false, true, false},
     };
     for (const Case& c : cases) {
         const struct stat directory = status_of(c.directory, 0);
-        EXPECT_EQ(writer::planted(directory, status_of(c.file, c.owner, c.links), 1000), c.planted)
+        const struct stat file = status_of(c.file, c.owner, c.links);
+        EXPECT_EQ(writer::planted(directory, file, 1000), c.planted)
             << std::oct << c.directory << " " << c.file << std::dec << " " << c.owner;
         EXPECT_EQ(writer::may_follow(directory, status_of(S_IFLNK | 0777, c.owner), 1000),
                   c.followed)
             << std::oct << c.directory << std::dec << " " << c.owner;
+        EXPECT_EQ(writer::may_replace(directory, file, 1000), c.replaced)
+            << std::oct << c.directory << std::dec << " " << c.owner;
     }
+    // Root is no exception, but in a directory of its own.
+    EXPECT_TRUE(writer::planted(status_of(S_IFDIR | 01777, 1000), status_of(S_IFREG, 2000), 0));
+    EXPECT_TRUE(writer::may_replace(status_of(S_IFDIR | 01777, 0), status_of(S_IFREG, 2000), 0));
 }
 
 } // namespace

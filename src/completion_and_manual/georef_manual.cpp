@@ -44,9 +44,8 @@ const char* const exit_status =
 the option meant, and a word after WIDTH are errors too), when the name gives no cell, the width is below 2, a file
 of the tile is missing or its size differs from WIDTH \(mu WIDTH samples of its type, or a
 header could not be written; one line on standard error says why.
-Nothing is written after a failed check.
-A header that could not be written is left as it was, and the flag file's is not attempted
-after the height file's failed.
+Nothing is written after a failed check, and no header changes when one could not be
+written.
 )roff";
 
 const char* const files = R"roff(.TP
@@ -60,15 +59,27 @@ and
 .I TILE\fB_flag\fR
 themselves through it.
 .TP
+.I TILE\fB.aux.xml\fR, \fITILE\fB_flag.aux.xml
+beside an ENVI header, GDAL's own sidecar file with AREA_OR_POINT=Point: a sample is the
+value at its point, not over its pixel, which GDAL's ENVI driver reads from nowhere else.
+GDAL adds its statistics there when asked for them.
+.TP
 .I TILE\fB.vrt\fR, \fITILE\fB_flag.vrt
 for int64 samples, instead: GDAL 3.6's ENVI driver refuses ENVI's 64\-bit integer types, so a
 GDAL virtual raster with a raw band of type UInt64, the same placement and WGS 84 describes
-the file; GDAL opens the
+the file, with AREA_OR_POINT=Point; GDAL opens the
 .B .vrt
 file.
 .PP
-A header is replaced as mavrel replaces a tile: only once the new one is complete and on
-stable storage, so a run that fails or is killed leaves the old header or none.
+Headers are replaced as mavrel replaces a tile: all are written complete and on stable
+storage before any takes its name, so a run that fails leaves the old headers or none.
+Headers of the other kind that an earlier run left (the
+.B .hdr
+and
+.B .aux.xml
+files where a
+.B .vrt
+file is now written, or the reverse) are removed then, where they are regular files.
 )roff";
 
 const char* const examples = R"roff(.TP

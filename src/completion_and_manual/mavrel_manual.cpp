@@ -55,21 +55,28 @@ WIDTH \(mu WIDTH height samples of value 0, in the type of \-\-data\-type.
 WIDTH \(mu WIDTH flag samples of value 1, in the type of \-\-flag\-type.
 .PP
 An existing regular file is replaced only once the new one is complete and on stable
-storage: the new content goes into an unnamed file beside it (or, where the file system has
-none, a temporary file .mavrel\-XXXXXX that only its user may open), which then takes its
-name, owner, group, mode with set\-ID bits, ACL, extended attributes, file capability (where
-the user may set one) and chattr flags S, d, A, c, m and C, but not integrity hashes, which
-the new content voids.
-A run that is killed leaves the old file; every signal but SIGKILL also removes the
-temporary file.
-SIGKILL can leave one, named .mavrel\-XXXXXX, whose flock(2) lock then is free: the next
-run of the same tile removes it.
+storage, and neither file of the pair is replaced before both are: the new content goes into
+an unnamed file beside the old one (or, where the file system has none, a temporary file that
+only its user may open), which then takes its name, owner, group, mode with set\-ID bits,
+ACL, extended attributes, file capability (where the user may set one) and chattr flags S, d,
+A, c, m and C, but not integrity hashes, which the new content voids; a failure to read or
+give any of them fails the run.
+Once complete, each new file waits under a name of its own, .mavrel\-\fIFILE\fR.XXXXXX,
+drawn at random; then both are renamed over the old files, one after the other, and each
+name is checked to be the run's own file.
+A run that fails leaves the old pair and no temporary file; every signal but SIGKILL also
+removes the temporary files.
+SIGKILL can leave them, whose flock(2) locks then are free: no run of mavrel removes another
+run's temporary file, the batch tools' verify step does.
+Only SIGKILL or a power cut between the two renames can leave a new height file beside the
+old flag file.
 A symbolic link keeps pointing to its target, which is replaced so; in a sticky
 directory such as /tmp, only a link that the user or the directory's owner owns is
-followed, and another user's FIFO or hard\-linked file is refused.
+followed, and another user's regular file or FIFO is refused, as the shell's > refuses it.
 Where the new file cannot get the old one's owner, group or attributes, or the directory
 forbids the replacement, but the file itself may be written, the file is rewritten in
-place, and so are devices, FIFOs and names of open files such as /dev/stdout.
+place, without its set\-ID bits until the last byte is written, and so are devices, FIFOs
+and names of open files such as /dev/stdout.
 An append\-only or immutable directory is refused.
 Hard links to a replaced file keep the old content.
 )roff";

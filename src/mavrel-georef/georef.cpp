@@ -3,7 +3,7 @@
 
 #include "mavrel-georef/header.hpp"
 #include "writer/file_error.hpp"
-#include "writer/write_file.hpp"
+#include "writer/file_set.hpp"
 
 #include <argparse/printable.hpp>
 
@@ -28,7 +28,7 @@ void check_width(std::uint32_t width) {
 void check_size(const Raster& raster) {
     struct stat status {};
     if (::stat(raster.file.c_str(), &status) != 0) {
-        writer::throw_file_error(raster.file);
+        writer::throw_last_error(raster.file);
     }
     if (!S_ISREG(status.st_mode)) {
         throw std::invalid_argument(raster.file + ": not a regular file");
@@ -43,16 +43,16 @@ void check_size(const Raster& raster) {
 }
 
 // The headers of both files, all checked before any is written.
-std::vector<Header> headers(const Config& config) {
+std::vector<Headers> headers(const Config& config) {
     const Cell cell = cell_of(config.tile);
     check_width(config.width);
     const std::vector<Raster> rasters{
         {config.tile, config.width, sample_type(config.data_type), cell},
         {config.tile + "_flag", config.width, sample_type(config.flag_type), cell}};
-    std::vector<Header> result;
+    std::vector<Headers> result;
     for (const Raster& raster : rasters) {
         check_size(raster);
-        result.push_back(georef_header(raster));
+        result.push_back(georef_headers(raster));
     }
     return result;
 }
@@ -61,9 +61,16 @@ std::vector<Header> headers(const Config& config) {
 
 int georef(const Config& config) {
     try {
-        for (const Header& header : headers(config)) {
-            writer::write_file(header.name, header.text.data(), header.text.size());
+        writer::FileSet files;
+        for (const Headers& of_file : headers(config)) {
+            for (const Header& header : of_file.written) {
+                files.stage(header.name, header.text.data(), header.text.size());
+            }
+            for (const std::string& stale : of_file.stale) {
+                files.stage_removal(stale);
+            }
         }
+        files.commit();
         return 0;
     } catch (const std::exception& failure) {
         std::cerr << argparse::printable(failure.what()) << std::endl;

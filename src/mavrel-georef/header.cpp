@@ -37,6 +37,9 @@ coordinate system string = {@WGS84@}
 const char* const vrt = R"(<VRTDataset rasterXSize="@WIDTH@" rasterYSize="@WIDTH@">
   <SRS dataAxisToSRSAxisMapping="2,1">@WGS84@</SRS>
   <GeoTransform>@WEST@, @PIXEL@, 0, @NORTH@, 0, -@PIXEL@</GeoTransform>
+  <Metadata>
+    <MDI key="AREA_OR_POINT">Point</MDI>
+  </Metadata>
   <VRTRasterBand dataType="@GDAL_TYPE@" band="1" subClass="VRTRawRasterBand">
     <SourceFilename relativeToVRT="1">@FILE@</SourceFilename>
     <ImageOffset>0</ImageOffset>
@@ -45,6 +48,14 @@ const char* const vrt = R"(<VRTDataset rasterXSize="@WIDTH@" rasterYSize="@WIDTH
     <ByteOrder>LSB</ByteOrder>
   </VRTRasterBand>
 </VRTDataset>
+)";
+
+// What GDAL reads beside FILE, and keeps its own findings in, opened through ENVI's header.
+const char* const sidecar = R"(<PAMDataset>
+  <Metadata>
+    <MDI key="AREA_OR_POINT">Point</MDI>
+  </Metadata>
+</PAMDataset>
 )";
 
 // The shortest text that reads back as the same double.
@@ -83,11 +94,12 @@ std::string filled(std::string text, const Raster& raster) {
 
 } // namespace
 
-Header georef_header(const Raster& raster) {
+Headers georef_headers(const Raster& raster) {
+    const std::string& file = raster.file;
     if (raster.type.envi_type == 0) {
-        return {raster.file + ".vrt", filled(vrt, raster)};
+        return {{{file + ".vrt", filled(vrt, raster)}}, {file + ".hdr", file + ".aux.xml"}};
     }
-    return {raster.file + ".hdr", filled(envi, raster)};
+    return {{{file + ".hdr", filled(envi, raster)}, {file + ".aux.xml", sidecar}}, {file + ".vrt"}};
 }
 
 } // namespace cli

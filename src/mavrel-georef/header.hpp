@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace cli {
 
@@ -24,10 +25,19 @@ struct Header {
     std::string text;
 };
 
-// Returns the raster's header: an ENVI header "FILE.hdr", through which GDAL opens FILE itself,
-// or where GDAL's ENVI driver cannot read the sample type, a VRT "FILE.vrt" to open instead.
-// Either places the samples on the cell's degree lines, the first row on its north edge, each
-// sample in the middle of a pixel of 1/(width - 1) degrees, in WGS 84.
-Header georef_header(const Raster& raster);
+// The headers of a raster, and the names of those of the other kind, which an earlier run of
+// other sample types may have left and which no longer describe it.
+struct Headers {
+    std::vector<Header> written;
+    std::vector<std::string> stale;
+};
+
+// Returns the raster's headers: an ENVI header "FILE.hdr" and GDAL's own sidecar
+// "FILE.aux.xml", through which GDAL opens FILE itself, or where GDAL's ENVI driver cannot
+// read the sample type, a VRT "FILE.vrt" to open instead. Either places the samples on the
+// cell's degree lines, the first row on its north edge, each sample in the middle of a pixel of
+// 1/(width - 1) degrees, in WGS 84, and says that a sample is the value at a point
+// (AREA_OR_POINT=Point), which the ENVI driver reads from the sidecar only.
+Headers georef_headers(const Raster& raster);
 
 } // namespace cli

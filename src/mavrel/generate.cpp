@@ -1,10 +1,10 @@
-// The generation run: the tile buffers and the two stages that write them.
+// The generation run: the tile buffers, the two stages that write them, and their commit.
 #include "mavrel/generate.hpp"
 
 #include "mavrel/fresh_pages.hpp"
+#include "writer/file_set.hpp"
 #include "writer/names.hpp"
 #include "writer/signal_dispositions.hpp"
-#include "writer/write_file.hpp"
 
 #include <argparse/printable.hpp>
 
@@ -48,41 +48,47 @@ public:
         samples.assign(size, fill);
     }
 
-    void write_to_file(std::string name) const {
-        writer::write_file(name, samples.data(), size * sizeof(T));
+    void stage_in(writer::FileSet& files, const std::string& name) const {
+        files.stage(name, samples.data(), size * sizeof(T));
     }
 };
 
-template <typename T> void write_zero_tile(std::uint32_t width, const std::string& name) {
+// Each stage frees its tile before the next one is made: a staged file waits on disk.
+template <typename T>
+void stage_zero_tile(writer::FileSet& files, std::uint32_t width, const std::string& name) {
     Tile<T> tile(width);
-    tile.write_to_file(name);
+    tile.stage_in(files, name);
 }
 
-template <typename T> void write_tile(std::uint32_t width, T fill, const std::string& name) {
+template <typename T>
+void stage_tile(writer::FileSet& files, std::uint32_t width, T fill, const std::string& name) {
     Tile<T> tile(width, fill);
-    tile.write_to_file(name);
+    tile.stage_in(files, name);
 }
 
 std::string flag_name(const Config& config) {
     return config.tile + "_flag";
 }
 
-void write_height_tile(const Config& config) {
+void stage_heights(writer::FileSet& files, const Config& config) {
     const std::string& name = config.tile;
     // A name that cannot be written fails the run before anything is, that of the flags too.
     writer::check_name(name);
     writer::check_name(flag_name(config));
     visit_samples(config.data_type,
-                  [&](auto zero) { write_zero_tile<decltype(zero)>(config.width, name); });
+                  [&](auto zero) { stage_zero_tile<decltype(zero)>(files, config.width, name); });
 }
 
 // Every flag sample holds the low bits of flag_value, zero-extended where wider.
-void write_flag_tile(const Config& config) {
+void stage_flags(writer::FileSet& files, const Config& config) {
     visit_samples(config.flag_type, [&](auto zero) {
         using T = decltype(zero);
-        write_tile(config.width, static_cast<T>(config.flag_value), flag_name(config));
+        stage_tile(files, config.width, static_cast<T>(config.flag_value), flag_name(config));
     });
 }
+
+// The failures of the stages that write the height file and the flag file, in that order.
+const char* const failure_prefixes[] = {"failed to create tile: ", "failed to create mask: "};
 
 // Prints a failure on one line on standard output, or on standard error where standard output
 // takes nothing (a closed pipe, a full disk).
@@ -94,13 +100,25 @@ void report(const std::string& failure) {
     }
 }
 
-// Runs one stage; a failure becomes one line.
-bool run_stage(const char* failure_prefix, void (*stage)(const Config&), const Config& config) {
+// Runs the stage of one file, the NUMBER-th; a failure becomes one line.
+bool run_stage(std::size_t number, void (*stage)(writer::FileSet&, const Config&),
+               writer::FileSet& files, const Config& config) {
     try {
-        stage(config);
+        stage(files, config);
         return true;
     } catch (const std::exception& failure) {
-        report(failure_prefix + std::string(failure.what()));
+        report(failure_prefixes[number] + std::string(failure.what()));
+        return false;
+    }
+}
+
+// Gives both files their names; a failure is that of the stage of the file it names.
+bool committed(writer::FileSet& files) {
+    try {
+        files.commit();
+        return true;
+    } catch (const writer::CommitError& failure) {
+        report(failure_prefixes[failure.file] + std::string(failure.what()));
         return false;
     }
 }
@@ -109,8 +127,9 @@ bool run_stage(const char* failure_prefix, void (*stage)(const Config&), const C
 
 int generate(const Config& config) {
     writer::handle_signals_while_writing();
-    if (!run_stage("failed to create tile: ", write_height_tile, config) ||
-        !run_stage("failed to create mask: ", write_flag_tile, config)) {
+    writer::FileSet files;
+    if (!run_stage(0, stage_heights, files, config) || !run_stage(1, stage_flags, files, config) ||
+        !committed(files)) {
         return -1;
     }
     return 0;

@@ -6,7 +6,8 @@
 
 namespace cli {
 
-// Writes the height tile, then the flag tile; returns 0, or -1 after printing why a stage failed.
+// Writes the height tile, then the flag tile, both complete and synced before either takes its
+// name; returns 0, or -1 after printing why a stage failed.
 int generate(const Config& config);
 
 } // namespace cli

@@ -2,6 +2,9 @@
 
 // An open file descriptor that closes itself.
 
+#include "file_error.hpp"
+
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -25,8 +28,8 @@ public:
     int get() const { return fd; }
     bool valid() const { return fd >= 0; }
 
-    // Closes it now; false with errno set where close reports a late write error.
-    bool close() { return ::close(std::exchange(fd, -1)) == 0; }
+    // Closes it now; the error where close reports a late write error.
+    std::error_code close() { return call_error(::close(std::exchange(fd, -1))); }
 
 private:
     int fd;

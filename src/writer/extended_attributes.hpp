@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace writer {
@@ -12,20 +13,18 @@ namespace writer {
 constexpr const char* access_acl = "system.posix_acl_access";
 constexpr const char* capability_name = "security.capability";
 
-// Sets names to those of fd's extended attributes (none on a file system without them); false
-// with errno set when they cannot be listed.
-bool attribute_names(int fd, std::vector<std::string>& names);
+// Sets names to those of fd's extended attributes (none on a file system without them).
+std::error_code attribute_names(int fd, std::vector<std::string>& names);
 
-// Sets value to that of fd's attribute name; false with errno set.
-bool read_attribute(int fd, const std::string& name, std::string& value);
+// Sets value to that of fd's attribute name.
+std::error_code read_attribute(int fd, const std::string& name, std::string& value);
 
-// Sets fd's attribute name to value; false with errno set.
-bool set_attribute(int fd, const std::string& name, const std::string& value);
+// Sets value to that of fd's attribute name, or to none where the file, or its file system,
+// has no such attribute.
+std::error_code read_optional_attribute(int fd, const std::string& name,
+                                        std::optional<std::string>& value);
 
-// The file capability of fd, if it has one.
-std::optional<std::string> capability_of(int fd);
-
-// The access ACL of fd, if it has one.
-std::optional<std::string> acl_of(int fd);
+// Sets fd's attribute name to value.
+std::error_code set_attribute(int fd, const std::string& name, const std::string& value);
 
 } // namespace writer

@@ -2,8 +2,8 @@
 #include "file_io.hpp"
 
 #include "descriptor.hpp"
+#include "file_error.hpp"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,53 +11,64 @@
 namespace writer {
 namespace {
 
-// Opens directory for reading; -1 with errno set where it may not be read, or the file system
+// Opens directory for reading, which a directory that may not be read, or the file system,
 // refuses.
-Descriptor open_to_read(int directory) {
-    return Descriptor(::openat(directory, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+std::error_code open_to_read(int directory, Descriptor& opened) {
+    opened = Descriptor(::openat(directory, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return call_error(opened.get());
 }
 
 } // namespace
 
-bool write_all(int fd, const void* bytes, std::size_t count) {
+std::error_code write_all(int fd, const void* bytes, std::size_t count) {
     auto* next = static_cast<const char*>(bytes);
     while (count > 0) {
         const ssize_t written = ::write(fd, next, count);
-        if (written < 0 && errno == EINTR) {
+        const std::error_code error = written == 0 ? error_of(EIO) : call_error(written);
+        if (error.value() == EINTR) {
             continue;
         }
-        if (written <= 0) {
-            errno = written == 0 ? EIO : errno;
-            return false;
+        if (error) {
+            return error;
         }
         next += written;
         count -= static_cast<std::size_t>(written);
     }
-    return true;
+    return {};
 }
 
-bool sync_to_storage(int fd) {
-    if (::fsync(fd) == 0) {
-        return true;
+std::error_code sync_to_storage(int fd) {
+    const std::error_code error = call_error(::fsync(fd));
+    if (error.value() != EINVAL && error.value() != EROFS) {
+        return error;
     }
-    const int error = errno;
     struct stat status {};
-    const bool nothing_to_sync = (error == EINVAL || error == EROFS) && ::fstat(fd, &status) == 0 &&
-                                 !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode);
-    errno = error;
-    return nothing_to_sync;
+    if (::fstat(fd, &status) != 0) {
+        return last_error();
+    }
+    return S_ISREG(status.st_mode) || S_ISDIR(status.st_mode) ? error : std::error_code();
 }
 
 // Through the directory where it may be opened for reading, else by syncing the file system
 // that holds the named file. A shut down XFS answers a directory's fsync with success, but
 // refuses to open anything: so the directory is opened once more after its sync, which costs
 // no I/O (a second fsync of the file would flush the disk's cache again).
-bool sync_name(int directory, int file) {
-    Descriptor opened = open_to_read(directory);
-    if (!opened.valid()) {
-        return errno == EACCES && ::syncfs(file) == 0;
+std::error_code sync_name(int directory, int file) {
+    Descriptor opened;
+    const std::error_code error = open_to_read(directory, opened);
+    if (error.value() == EACCES) {
+        return call_error(::syncfs(file));
     }
-    return sync_to_storage(opened.get()) && opened.close() && open_to_read(directory).valid();
+    if (error) {
+        return error;
+    }
+    if (const std::error_code failed = sync_to_storage(opened.get())) {
+        return failed;
+    }
+    if (const std::error_code failed = opened.close()) {
+        return failed;
+    }
+    return open_to_read(directory, opened);
 }
 
 } // namespace writer

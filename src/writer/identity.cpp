@@ -3,8 +3,8 @@
 #include "identity.hpp"
 
 #include "extended_attributes.hpp"
+#include "file_error.hpp"
 
-#include <cerrno>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/xattr.h>
@@ -16,6 +16,7 @@ namespace {
 // Flags that the owner may set and that say how to store the file, not what it may do.
 constexpr int kept_flags =
     FS_SYNC_FL | FS_NODUMP_FL | FS_NOATIME_FL | FS_COMPR_FL | FS_NOCOMP_FL | FS_NOCOW_FL;
+constexpr mode_t set_id = S_ISUID | S_ISGID;
 
 // Integrity hashes of the old content, which the kernel or the integrity subsystem would drop
 // or refuse on new content.
@@ -23,121 +24,140 @@ bool vouches_for_content(const std::string& name) {
     return name == "security.ima" || name == "security.evm";
 }
 
-bool read_attributes(int fd, Identity& identity) {
+std::error_code read_attributes(int fd, Identity& identity) {
     std::vector<std::string> names;
-    if (!attribute_names(fd, names)) {
-        return false;
+    if (const std::error_code error = attribute_names(fd, names)) {
+        return error;
     }
     for (const std::string& name : names) {
-        std::string value;
+        std::optional<std::string> value;
         if (vouches_for_content(name)) {
             continue;
         }
-        if (!read_attribute(fd, name, value)) {
-            if (errno == ENODATA) {
-                continue; // removed since it was listed
-            }
-            return false;
+        // One removed since it was listed is gone.
+        if (const std::error_code error = read_optional_attribute(fd, name, value)) {
+            return error;
+        }
+        if (!value) {
+            continue;
         }
         if (name == access_acl) {
             identity.acl = value;
         } else if (name == capability_name) {
             identity.capability = value;
         } else {
-            identity.attributes.emplace_back(name, value);
+            identity.attributes.emplace_back(name, *value);
         }
     }
-    return true;
+    return {};
 }
 
-// The flags that are kept; none where the file system has no such flags.
-int flags_of(int fd) {
-    int flags = 0;
-    return ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 ? flags & kept_flags : 0;
+// Sets flags to fd's chattr flags: none where the file system has no such flags.
+std::error_code read_flags(int fd, int& flags) {
+    flags = 0;
+    return except(call_error(::ioctl(fd, FS_IOC_GETFLAGS, &flags)), {ENOTTY, EOPNOTSUPP});
 }
 
-bool keep_owner(int fd, const struct stat& old) {
+std::error_code keep_owner(int fd, const struct stat& old) {
     struct stat now {};
     if (::fchown(fd, old.st_uid, old.st_gid) != 0 || ::fstat(fd, &now) != 0) {
-        return false;
+        return last_error();
     }
-    errno = EPERM;
-    return now.st_uid == old.st_uid && now.st_gid == old.st_gid;
+    return now.st_uid == old.st_uid && now.st_gid == old.st_gid ? std::error_code()
+                                                                : error_of(EPERM);
 }
 
-bool keep_flags(int fd, int kept) {
+std::error_code keep_flags(int fd, int kept) {
     if (kept == 0) {
-        return true;
+        return {};
     }
     int flags = 0;
     if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) {
-        return false;
+        return last_error();
     }
     flags = (flags & ~kept_flags) | kept;
-    return ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    return call_error(::ioctl(fd, FS_IOC_SETFLAGS, &flags));
 }
 
 // An access ACL goes where the old file had none, as the new file may have inherited one from
 // its directory's default ACL.
-bool keep_acl(int fd, const std::optional<std::string>& acl) {
+std::error_code keep_acl(int fd, const std::optional<std::string>& acl) {
     if (acl) {
         return set_attribute(fd, access_acl, *acl);
     }
-    return ::fremovexattr(fd, access_acl) == 0 || errno == ENODATA || errno == ENOTSUP;
+    return except(call_error(::fremovexattr(fd, access_acl)), {ENODATA, ENOTSUP});
 }
 
 // A file capability needs CAP_SETFCAP: without it the file loses it, as any write would.
-void give_capability(int fd, const std::optional<std::string>& capability) {
-    if (capability) {
-        static_cast<void>(set_attribute(fd, capability_name, *capability));
-    }
+std::error_code give_capability(int fd, const std::optional<std::string>& capability) {
+    return capability ? except(set_attribute(fd, capability_name, *capability), {EPERM})
+                      : std::error_code();
 }
 
 } // namespace
 
-bool may_not_keep(int error) {
-    return error == EPERM || error == EACCES || error == EINVAL || error == EOPNOTSUPP ||
-           error == ENOTTY;
+bool may_not_keep(std::error_code error) {
+    const int value = error.value();
+    return value == EPERM || value == EACCES || value == EINVAL || value == EOPNOTSUPP ||
+           value == ENOTTY;
 }
 
-bool read_identity(int old_fd, const struct stat& status, Identity& identity) {
+std::error_code read_identity(int old_fd, const struct stat& status, Identity& identity) {
     identity.status = status;
-    identity.flags = flags_of(old_fd);
+    if (const std::error_code error = read_flags(old_fd, identity.flags)) {
+        return error;
+    }
+    identity.flags &= kept_flags;
     return read_attributes(old_fd, identity);
 }
 
-bool keep_before_writing(int fd, const Identity& identity) {
-    if (!keep_owner(fd, identity.status) || !keep_flags(fd, identity.flags)) {
-        return false;
+std::error_code keep_before_writing(int fd, const Identity& identity) {
+    if (const std::error_code error = keep_owner(fd, identity.status)) {
+        return error;
+    }
+    if (const std::error_code error = keep_flags(fd, identity.flags)) {
+        return error;
     }
     for (const auto& [name, value] : identity.attributes) {
-        if (!set_attribute(fd, name, value)) {
-            return false;
+        if (const std::error_code error = set_attribute(fd, name, value)) {
+            return error;
         }
     }
-    return true;
+    return {};
 }
 
-bool give_permissions(int fd, mode_t mode, const std::optional<std::string>& acl) {
+std::error_code give_permissions(int fd, mode_t mode, const std::optional<std::string>& acl) {
     // The mode after the ACL, whose mask the mode's group bits are, and after fchown, which
     // clears set-id bits.
-    return keep_acl(fd, acl) && ::fchmod(fd, mode & 07777) == 0;
+    if (const std::error_code error = keep_acl(fd, acl)) {
+        return error;
+    }
+    return call_error(::fchmod(fd, mode & 07777));
 }
 
-bool keep_after_writing(int fd, const Identity& identity) {
-    if (!give_permissions(fd, identity.status.st_mode, identity.acl)) {
-        return false;
+std::error_code keep_after_writing(int fd, const Identity& identity) {
+    if (const std::error_code error = give_permissions(fd, identity.status.st_mode, identity.acl)) {
+        return error;
     }
-    give_capability(fd, identity.capability);
-    return true;
+    return give_capability(fd, identity.capability);
 }
 
-void restore_after_rewrite(int fd, const struct stat& status,
-                           const std::optional<std::string>& capability) {
-    if ((status.st_mode & (S_ISUID | S_ISGID)) != 0) {
-        static_cast<void>(::fchmod(fd, status.st_mode & 07777));
+std::error_code clear_set_id(int fd, const struct stat& status) {
+    if ((status.st_mode & set_id) == 0) {
+        return {};
     }
-    give_capability(fd, capability);
+    return except(call_error(::fchmod(fd, status.st_mode & 07777 & ~set_id)), {EPERM});
+}
+
+std::error_code restore_after_rewrite(int fd, const struct stat& status,
+                                      const std::optional<std::string>& capability) {
+    if ((status.st_mode & set_id) != 0) {
+        if (const std::error_code error =
+                except(call_error(::fchmod(fd, status.st_mode & 07777)), {EPERM})) {
+            return error;
+        }
+    }
+    return give_capability(fd, capability);
 }
 
 } // namespace writer

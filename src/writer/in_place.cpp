@@ -13,11 +13,19 @@ namespace writer {
 namespace {
 
 // Readies an open file for writing from its start: a device or FIFO opened without waiting
-// now waits, and a regular file loses its old bytes.
-bool rewind(int fd, const struct stat& status) {
+// now waits, and a regular file loses its set-id bits, then its old bytes.
+std::error_code rewind(int fd, const struct stat& status) {
     const int flags = ::fcntl(fd, F_GETFL);
-    return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 &&
-           (!S_ISREG(status.st_mode) || ::ftruncate(fd, 0) == 0);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        return last_error();
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return {};
+    }
+    if (const std::error_code error = clear_set_id(fd, status)) {
+        return error;
+    }
+    return call_error(::ftruncate(fd, 0));
 }
 
 } // namespace
@@ -26,16 +34,17 @@ void write_in_place(FileTarget& target, const std::string& name, const void* byt
                     std::size_t count) {
     const int fd = target.file.get();
     const bool regular = S_ISREG(target.status.st_mode);
-    const auto capability = regular ? capability_of(fd) : std::nullopt;
-    if (!rewind(fd, target.status) || !write_all(fd, bytes, count)) {
-        throw_file_error(name);
-    }
+    std::optional<std::string> capability;
     if (regular) {
-        restore_after_rewrite(fd, target.status, capability);
+        throw_if_failed(name, read_optional_attribute(fd, capability_name, capability));
     }
-    if (!sync_to_storage(fd) || !target.file.close()) {
-        throw_file_error(name);
+    throw_if_failed(name, rewind(fd, target.status));
+    throw_if_failed(name, write_all(fd, bytes, count));
+    if (regular) {
+        throw_if_failed(name, restore_after_rewrite(fd, target.status, capability));
     }
+    throw_if_failed(name, sync_to_storage(fd));
+    throw_if_failed(name, target.file.close());
 }
 
 } // namespace writer

@@ -10,8 +10,9 @@
 namespace writer {
 
 // Writes count bytes into the existing file of target from its start, and brings them to
-// stable storage; a regular file loses its old bytes and gets back what the write cleared
-// (set-id bits, file capability). A device or FIFO opened without waiting now waits. Throws
+// stable storage. A regular file loses its old bytes, and its set-id bits from before its first
+// byte changes until after its last, when it gets them back with its file capability, which
+// the write clears. A device or FIFO opened without waiting now waits. Throws
 // std::system_error naming name.
 void write_in_place(FileTarget& target, const std::string& name, const void* bytes,
                     std::size_t count);

@@ -21,10 +21,10 @@ struct FileTarget {
 // Walks name one entry at a time and follows symbolic links, to directories too, only where
 // the kernel's fs.protected_symlinks would, whatever it is set to: a link in a sticky,
 // world-writable directory only when the process or the directory's owner owns it. Opens an
-// existing file without creating one (a FIFO waits for its reader), but refuses, as the
-// kernel's fs.protected_fifos and fs.protected_regular refuse to create over them, a FIFO or
-// a file of several links that another user planted in a sticky directory that others may
-// write. Throws std::system_error naming name.
+// existing file without creating one (a FIFO waits for its reader), but refuses with EACCES,
+// as the kernel's fs.protected_regular and fs.protected_fifos refuse the shell's >, a regular
+// file or FIFO that another user may have planted in a shared sticky directory
+// (shared_directory.hpp). Throws std::system_error naming name.
 FileTarget find_target(const std::string& name);
 
 // Opens the directory path (O_PATH), walked as find_target walks a name's directory part.

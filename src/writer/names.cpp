@@ -11,7 +11,7 @@ namespace writer {
 
 void check_name(const std::string& name) {
     if (name.empty()) {
-        throw_file_error("\"\"", ENOENT);
+        throw_file_error("\"\"", error_of(ENOENT));
     }
     bool too_long = name.size() >= PATH_MAX;
     for (std::size_t start = 0, end = 0; start < name.size() && !too_long; start = end + 1) {
@@ -19,7 +19,7 @@ void check_name(const std::string& name) {
         too_long = end - start > NAME_MAX;
     }
     if (too_long) {
-        throw_file_error(name, ENAMETOOLONG);
+        throw_file_error(name, error_of(ENAMETOOLONG));
     }
 }
 

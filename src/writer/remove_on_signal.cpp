@@ -1,16 +1,18 @@
-// The temporary file that a signal removes before it ends the process.
+// The temporary files that a signal removes before it ends the process.
 #include "remove_on_signal.hpp"
 
-#include <csignal>
+#include "hold_signals.hpp"
+
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace writer {
 namespace {
 
-// Read by a signal handler, so of types that it may read whole.
-volatile std::sig_atomic_t watched_directory = -1;
-const char* volatile watched_name = nullptr;
+// The watched files, a list that changes only while the ending signals wait, so that their
+// handler never sees it half changed.
+RemoveOnSignal* watched = nullptr;
 
 } // namespace
 
@@ -19,17 +21,31 @@ RemoveOnSignal::~RemoveOnSignal() {
 }
 
 void RemoveOnSignal::watch(int directory, const std::string& name) {
-    watched_directory = directory;
-    watched_name = name.c_str();
+    const HoldSignals held;
+    if (this->name == nullptr) {
+        next = std::exchange(watched, this);
+    }
+    this->directory = directory;
+    this->name = name.c_str();
 }
 
 void RemoveOnSignal::forget() {
-    watched_name = nullptr;
+    if (name == nullptr) {
+        return;
+    }
+    const HoldSignals held;
+    for (RemoveOnSignal** link = &watched; *link != nullptr; link = &(*link)->next) {
+        if (*link == this) {
+            *link = next;
+            break;
+        }
+    }
+    name = nullptr;
 }
 
-void remove_watched_file() {
-    if (const char* name = watched_name) {
-        ::unlinkat(watched_directory, name, 0);
+void remove_watched_files() {
+    for (const RemoveOnSignal* file = watched; file != nullptr; file = file->next) {
+        ::unlinkat(file->directory, file->name, 0);
     }
 }
 

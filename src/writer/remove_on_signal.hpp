@@ -1,13 +1,13 @@
 #pragma once
 
-// The temporary file that a signal removes before it ends the process.
+// The temporary files that a signal removes before it ends the process.
 
 #include <string>
 
 namespace writer {
 
-// While it lives, the ending signals (signal_dispositions.hpp) remove the file it watches.
-// Only one file is written at a time, so one is watched at a time.
+// While it watches a file, the ending signals (signal_dispositions.hpp) remove that file.
+// Several may watch at once: a staged file waits under its name while the next is written.
 class RemoveOnSignal {
 public:
     RemoveOnSignal() = default;
@@ -19,9 +19,15 @@ public:
     // this object, or be forgotten first.
     void watch(int directory, const std::string& name);
     void forget();
+
+private:
+    friend void remove_watched_files();
+    RemoveOnSignal* next = nullptr;
+    int directory = -1;
+    const char* name = nullptr;
 };
 
-// Removes the watched file, if any; safe to call from a signal handler.
-void remove_watched_file();
+// Removes every watched file; safe to call from a signal handler.
+void remove_watched_files();
 
 } // namespace writer

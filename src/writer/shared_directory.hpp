@@ -13,9 +13,14 @@ namespace writer {
 // or the directory's owner owns (fs.protected_symlinks).
 bool may_follow(const struct stat& directory, const struct stat& link, uid_t runner);
 
-// Whether file, in directory, is a FIFO or a file of several links that a user other than the
-// runner and the directory's owner put into a sticky directory that others may write, as
-// fs.protected_fifos and fs.protected_regular refuse to open them for creating.
+// Whether file, in directory, is a regular file or a FIFO that neither the runner nor the
+// directory's owner owns, in a sticky directory that the group or others may write: one that
+// another user may have put there, which fs.protected_regular=2 and fs.protected_fifos=2 keep
+// the shell's > from opening, whatever its links and whoever runs it.
 bool planted(const struct stat& directory, const struct stat& file, uid_t runner);
+
+// Whether the sticky bit lets a process of user runner, without CAP_FOWNER, rename another
+// file over file in directory, or remove it: only where it owns the file or the directory.
+bool may_replace(const struct stat& directory, const struct stat& file, uid_t runner);
 
 } // namespace writer

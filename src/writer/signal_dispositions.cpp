@@ -1,4 +1,4 @@
-// What signals do while a file is written: the watched temporary file removed before a signal
+// What signals do while a file is written: the watched temporary files removed before a signal
 // ends the process, and the signals that would end a write silently made to fail it.
 #include "signal_dispositions.hpp"
 
@@ -8,7 +8,7 @@ namespace writer {
 namespace {
 
 void remove_and_reraise(int signal) {
-    remove_watched_file();
+    remove_watched_files();
     ::signal(signal, SIG_DFL);
     ::raise(signal);
 }

@@ -11,7 +11,7 @@ namespace writer {
 // SIGSTOP aside), but the two that fail a write instead (SIGXFSZ, SIGPIPE).
 sigset_t ending_signals();
 
-// Makes each of the ending signals remove the file that a RemoveOnSignal watches before it
+// Makes each of the ending signals remove the files that RemoveOnSignal objects watch before it
 // ends the process; signals that were ignored stay ignored. A file grown past the size limit,
 // and a pipe whose reader has gone, make the write fail rather than end the process, so that
 // the failure is reported. Call it before the first write; calling it again changes nothing.

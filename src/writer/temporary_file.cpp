@@ -2,77 +2,37 @@
 // elsewhere, locked while it lives, and given the target's name once complete.
 #include "temporary_file.hpp"
 
+#include "file_error.hpp"
 #include "hold_signals.hpp"
+#include "privileges.hpp"
+#include "same_file.hpp"
 #include "temporary_name.hpp"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 #include <utility>
 
 namespace writer {
 namespace {
 
-// Takes the exclusive lock on fd, waiting for a run that checks whether it is dead; true also
-// where the file system keeps no locks, as then nobody can take it for dead.
-bool lock(int fd) {
-    return ::flock(fd, LOCK_EX) == 0 || errno == ENOLCK || errno == EOPNOTSUPP;
-}
-
-bool same_file(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// Whether name in directory still is the file open as fd.
-bool still_named(int directory, const std::string& name, int fd) {
-    struct stat named {};
-    struct stat opened {};
-    return ::fstatat(directory, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-           ::fstat(fd, &opened) == 0 && same_file(named, opened);
-}
-
-// Removes name from directory where it is a temporary file of this user whose process died,
-// which its free lock shows; the lock is held while the name goes, so that nobody takes the
-// file for dead in between. Leaves errno as it was.
-bool remove_if_dead(int directory, const std::string& name) {
-    const int error = errno;
-    constexpr int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-    Descriptor file(::openat(directory, name.c_str(), O_WRONLY | flags));
-    if (!file.valid()) {
-        file = Descriptor(::openat(directory, name.c_str(), O_RDONLY | flags));
-    }
-    struct stat status {};
-    const bool removed =
-        file.valid() && ::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode) &&
-        status.st_uid == ::geteuid() && ::flock(file.get(), LOCK_EX | LOCK_NB) == 0 &&
-        still_named(directory, name, file.get()) && ::unlinkat(directory, name.c_str(), 0) == 0;
-    errno = error;
-    return removed;
-}
-
-// Sets name to first, unless that is empty, then, where that is taken by a live file, to fresh
-// names, until make succeeds with one; returns false, with name empty and errno set, once
-// make fails other than for a name already taken.
+// Sets name to the first of fresh names for target that make, given it, does not find taken;
+// returns make's error where it fails otherwise.
 template <typename Make>
-bool with_free_name(int directory, const std::string& first, std::string& name, Make make) {
-    errno = EEXIST;
-    if (!first.empty() &&
-        (make((name = first).c_str()) ||
-         (errno == EEXIST && remove_if_dead(directory, name) && make(name.c_str())))) {
-        return true;
-    }
-    for (int attempt = 0; attempt < 100 && errno == EEXIST; ++attempt) {
-        name = random_name();
-        if (make(name.c_str())) {
-            return true;
+std::error_code with_free_name(const std::string& target, std::string& name, Make make) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string candidate = random_name(target);
+        const std::error_code error = make(candidate.c_str());
+        if (!error) {
+            name = candidate;
+        }
+        if (error.value() != EEXIST) {
+            return error;
         }
     }
-    name.clear();
-    return false;
+    return error_of(EEXIST);
 }
 
 std::string proc_path(int fd) {
@@ -87,120 +47,113 @@ bool proc_shows(int fd) {
            same_file(by_proc, by_descriptor);
 }
 
-// Whether the process may link a descriptor itself (AT_EMPTY_PATH): CAP_DAC_READ_SEARCH.
-bool may_link_descriptors() {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
-    return ::syscall(SYS_capget, &header, data) == 0 &&
-           (data[CAP_TO_INDEX(CAP_DAC_READ_SEARCH)].effective & CAP_TO_MASK(CAP_DAC_READ_SEARCH)) !=
-               0;
-}
-
 // How file systems without unnamed files (NFS, FUSE, vfat, older kernels) refuse them.
-bool unnamed_unsupported(int error) {
-    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+bool unnamed_unsupported(std::error_code error) {
+    return error.value() == EOPNOTSUPP || error.value() == EISDIR || error.value() == EINVAL;
 }
 
 } // namespace
 
-TemporaryFile::TemporaryFile(int directory, const std::string& target, bool named)
-    : directory(directory), target(target) {
-    fd = Descriptor(named ? -1 : open_unnamed());
-    if (!fd.valid() && (named || unnamed_unsupported(errno))) {
-        made_named = true;
-        fd = Descriptor(open_named());
-    }
-}
+TemporaryFile::TemporaryFile(int directory, std::string target)
+    : directory(directory), target(std::move(target)) {}
 
 TemporaryFile::~TemporaryFile() {
     remove_name();
 }
 
-// An unnamed file, if it can be named later: that is decided before anything is written.
-int TemporaryFile::open_unnamed() {
-    const int unnamed = ::openat(directory, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (unnamed < 0) {
-        return -1;
+std::error_code TemporaryFile::open(bool named) {
+    std::error_code error = named ? std::error_code() : open_unnamed();
+    if (named || unnamed_unsupported(error)) {
+        made_named = true;
+        error = open_named();
     }
-    named_through_proc = proc_shows(unnamed);
-    if (named_through_proc || may_link_descriptors()) {
-        static_cast<void>(::flock(unnamed, LOCK_EX)); // nobody else can reach it yet
-        return unnamed;
-    }
-    ::close(unnamed);
-    errno = EOPNOTSUPP;
-    return -1;
+    return error ? error : lock();
 }
 
-int TemporaryFile::open_named() {
+// An unnamed file, if it can be named later: that is decided before anything is written. The
+// privilege to link a descriptor itself (AT_EMPTY_PATH) is CAP_DAC_READ_SEARCH.
+std::error_code TemporaryFile::open_unnamed() {
+    fd = Descriptor(::openat(directory, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    if (!fd.valid()) {
+        return last_error();
+    }
+    named_through_proc = proc_shows(fd.get());
+    if (!named_through_proc && !has_capability(CAP_DAC_READ_SEARCH)) {
+        fd = Descriptor();
+        return error_of(EOPNOTSUPP);
+    }
+    return {};
+}
+
+std::error_code TemporaryFile::open_named() {
     const HoldSignals held; // one that came between creating and watching would leave the file
-    int created = -1;
-    // Locked once made; a run that took the new file for dead before that has removed it.
-    if (with_free_name(directory, name_for(target), name, [this, &created](const char* free) {
-            created = ::openat(directory, free, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-            if (created >= 0 && (!lock(created) || !still_named(directory, free, created))) {
-                ::close(created);
-                created = -1;
-                errno = EEXIST;
-            }
-            return created >= 0;
-        })) {
+    const std::error_code error = with_free_name(target, name, [this](const char* free) {
+        fd = Descriptor(::openat(directory, free, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        return call_error(fd.get());
+    });
+    if (!error) {
         removal.watch(directory, name);
     }
-    return created;
+    return error;
 }
 
-bool TemporaryFile::link() {
+// The exclusive lock waits for a process that checks whether the file is dead. A file system
+// that keeps no locks lets nobody take the file for dead by its lock alone.
+std::error_code TemporaryFile::lock() {
+    const std::error_code error =
+        except(call_error(::flock(fd.get(), LOCK_EX)), {ENOLCK, EOPNOTSUPP, ENOSYS});
+    if (error) {
+        remove_name();
+        fd = Descriptor();
+    }
+    return error;
+}
+
+std::error_code TemporaryFile::link() {
     if (!name.empty()) {
-        return true;
+        return {};
     }
+    const HoldSignals held;
     const std::string source = proc_path(fd.get());
-    if (!with_free_name(directory, name_for(target), name, [this, &source](const char* free) {
-            return named_through_proc
-                       ? ::linkat(AT_FDCWD, source.c_str(), directory, free, AT_SYMLINK_FOLLOW) == 0
-                       : ::linkat(fd.get(), "", directory, free, AT_EMPTY_PATH) == 0;
-        })) {
-        return false;
+    const std::error_code error = with_free_name(target, name, [this, &source](const char* free) {
+        return call_error(
+            named_through_proc
+                ? ::linkat(AT_FDCWD, source.c_str(), directory, free, AT_SYMLINK_FOLLOW)
+                : ::linkat(fd.get(), "", directory, free, AT_EMPTY_PATH));
+    });
+    if (!error) {
+        removal.watch(directory, name);
     }
-    removal.watch(directory, name);
-    return true;
+    return error;
 }
 
-Descriptor TemporaryFile::plain_sibling() const {
+std::error_code TemporaryFile::plain_sibling(Descriptor& sibling) const {
     const HoldSignals held; // one would leave the empty file behind
     std::string free;
-    int created = -1;
-    if (with_free_name(directory, "", free, [this, &created](const char* candidate) {
-            created = ::openat(directory, candidate, O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            return created >= 0;
-        })) {
-        ::unlinkat(directory, free.c_str(), 0);
-    }
-    return Descriptor(created);
+    const std::error_code error = with_free_name(target, free, [&](const char* candidate) {
+        sibling = Descriptor(
+            ::openat(directory, candidate, O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        return call_error(sibling.get());
+    });
+    return error ? error : call_error(::unlinkat(directory, free.c_str(), 0));
 }
 
-TemporaryFile::Naming TemporaryFile::take_name() {
-    const HoldSignals held;
-    if (!link()) {
-        return Naming::link_failed;
-    }
+std::error_code TemporaryFile::take_name() {
     if (::renameat(directory, name.c_str(), directory, target.c_str()) != 0) {
-        const int error = errno;
-        remove_name();
-        errno = error;
-        return Naming::rename_failed;
+        return last_error();
     }
     removal.forget();
     name.clear();
-    return Naming::done;
+    return names_file(directory, target, fd.get());
 }
 
+// Only while the name still is this file: no other is ever removed.
 void TemporaryFile::remove_name() {
-    if (!name.empty()) {
+    if (!name.empty() && !names_file(directory, name, fd.get())) {
         ::unlinkat(directory, name.c_str(), 0);
-        removal.forget();
-        name.clear();
     }
+    removal.forget();
+    name.clear();
 }
 
 } // namespace writer

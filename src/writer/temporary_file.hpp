@@ -6,47 +6,54 @@
 #include "remove_on_signal.hpp"
 
 #include <string>
+#include <system_error>
 
 namespace writer {
 
-// A new, empty file in a directory, which takes another file's name once it is complete.
-// Where the file system allows, it has no name until then (O_TMPFILE), so that a process
-// killed halfway leaves nothing behind, and it gets the permissions a plain open with mode
-// 0666 would. Elsewhere, or when asked, it is named .mavrel-XXXXXX and made with mode 0600,
-// so that nobody else can open it while it is written (plain_sibling() then tells what it
-// should get), and removed when a signal ends the process. While it lives, the process holds an
-// exclusive flock(2) lock on it: a .mavrel-* file whose lock is free was left by a process that
-// died (SIGKILL, a lost node), and a later replacement of the same name removes it.
+// A new file in a directory, which takes another file's name once it is complete. Where the
+// file system allows, it has no name while it is written (O_TMPFILE), so that a process killed
+// then leaves nothing behind, and it gets the permissions a plain open with mode 0666 would.
+// Elsewhere, or when asked, it is named from the start, and made with mode 0600, so that
+// nobody else can open it while it is written (plain_sibling() then tells what it should get).
+// Its name, .mavrel-TARGET.XXXXXX (temporary_name.hpp), is drawn at random and made with
+// O_EXCL, so that no other run takes it; the process holds an exclusive flock(2) lock on the
+// file for as long as it lives, and a signal that ends the process removes its name.
 class TemporaryFile {
 public:
-    // Makes the file in the directory open as directory (O_PATH will do), which must outlive
-    // this object, to take the name target there; descriptor() is -1, with errno set, where it
-    // could not be made.
-    TemporaryFile(int directory, const std::string& target, bool named);
+    // A file to be made in the directory open as directory (O_PATH will do), which must
+    // outlive this object, to take the name target there.
+    TemporaryFile(int directory, std::string target);
+    // Removes the file's own name, if it still has one.
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    // Makes the file, unnamed unless named, and locks it. Where the lock fails other than for
+    // a file system that keeps no locks, the file is removed and that is the error.
+    std::error_code open(bool named);
 
     int descriptor() const { return fd.get(); }
 
     // Whether the file was made with a name, and so with mode 0600.
     bool named() const { return made_named; }
 
-    // Returns a new, empty file, made beside this one as a plain open with mode 0666 makes a
-    // file there (the umask, a default ACL, whatever the file system does) and removed at once;
-    // -1 with errno set where it could not be made.
-    Descriptor plain_sibling() const;
+    // Sets sibling to a new, empty file, made beside this one as a plain open with mode 0666
+    // makes a file there (the umask, a default ACL, whatever the file system does) and removed
+    // at once.
+    std::error_code plain_sibling(Descriptor& sibling) const;
 
-    enum class Naming { done, link_failed, rename_failed };
+    // Gives an unnamed file a name of its own; signals wait from the link until a signal
+    // would remove the name.
+    std::error_code link();
 
-    // Gives the file the target's name, replacing any file of that name: an unnamed file is
-    // first linked under a name of its own. Signals wait from the link to the rename, so that
-    // only SIGKILL can leave that name behind. On failure errno is set and the file's own name
-    // is gone.
-    Naming take_name();
+    // Renames the file over the target, replacing any file of that name, then checks that the
+    // target's name is this file: ESTALE where another file took the name in between. Call it
+    // with the ending signals held (hold_signals.hpp). On failure the file's own name, if it
+    // still has it, stays until this object goes.
+    std::error_code take_name();
 
-    // Closes the file; false with errno set where the close reports a late write error.
-    bool close() { return fd.close(); }
+    // Closes the file; the error where the close reports a late write error.
+    std::error_code close() { return fd.close(); }
 
 private:
     int directory;
@@ -57,9 +64,9 @@ private:
     bool made_named = false;
     bool named_through_proc = false;
 
-    int open_unnamed();
-    int open_named();
-    bool link();
+    std::error_code open_unnamed();
+    std::error_code open_named();
+    std::error_code lock();
     void remove_name();
 };
 

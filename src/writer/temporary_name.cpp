@@ -2,6 +2,7 @@
 #include "temporary_name.hpp"
 
 #include <chrono>
+#include <climits>
 #include <cstdint>
 #include <sys/random.h>
 
@@ -20,23 +21,19 @@ std::string suffix_of(std::uint64_t bits) {
 
 } // namespace
 
-std::string random_name() {
+std::string temporary_name(const std::string& leaf, const std::string& suffix) {
+    const std::string named = ".mavrel-" + leaf + "." + suffix;
+    return named.size() <= NAME_MAX ? named : ".mavrel-" + suffix;
+}
+
+std::string random_name(const std::string& leaf) {
     std::uint64_t bits = 0;
     if (::getrandom(&bits, sizeof bits, GRND_NONBLOCK) != sizeof bits) {
         // Without the kernel's randomness a clock will do: a name already taken is drawn again.
         const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
         bits = static_cast<std::uint64_t>(now) * 0x9E3779B97F4A7C15U;
     }
-    return ".mavrel-" + suffix_of(bits);
-}
-
-// FNV-1a, which needs no table and spreads short names well.
-std::string name_for(const std::string& target) {
-    std::uint64_t hash = 0xcbf29ce484222325U;
-    for (const char c : target) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3U;
-    }
-    return ".mavrel-" + suffix_of(hash);
+    return temporary_name(leaf, suffix_of(bits));
 }
 
 } // namespace writer

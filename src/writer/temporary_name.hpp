@@ -6,11 +6,13 @@
 
 namespace writer {
 
-// Returns a fresh name ".mavrel-XXXXXX", six letters and digits drawn as mkstemp draws them.
-std::string random_name();
+// Returns ".mavrel-LEAF.SUFFIX", which says whose temporary file it is, for the file whose
+// last part is leaf; ".mavrel-SUFFIX" where that would be longer than a directory entry.
+std::string temporary_name(const std::string& leaf, const std::string& suffix);
 
-// Returns the name ".mavrel-XXXXXX" that a temporary file for target tries first, the same in
-// every run, so that the next replacement of target finds what a killed run left.
-std::string name_for(const std::string& target);
+// Returns a temporary name for leaf with a fresh suffix of six letters and digits, drawn as
+// mkstemp draws them, which no other run takes: each is made with O_EXCL, and drawn again
+// while it is taken.
+std::string random_name(const std::string& leaf);
 
 } // namespace writer

@@ -5,14 +5,21 @@
 source "$(dirname "$0")/common.sh"
 
 # Keeping the old file's identity failing other than for want of permission (a group quota
-# refusing the fchown, a disk failing as the attributes are listed) fails the run, and the old
-# tile stays.
-for fault in "fchown EDQUOT Disk quota exceeded" "flistxattr EIO Input/output error"; do
+# refusing the fchown, a disk failing as the attributes are listed, as the chattr flags are
+# read, as the file capability is given), or the new file's link under a name of its own, fails
+# the run, and the old tile stays as it was; so does a link that cannot be read.
+faults=("fchown EDQUOT Disk quota exceeded" "flistxattr EIO Input/output error" "linkat EIO Input/output error")
+[ "$(id -u)" -ne 0 ] || faults+=("ioctl EIO Input/output error" "fsetxattr EIO Input/output error")
+for fault in "${faults[@]}"; do
     read -r call error message <<<"$fault" && echo "an old tile" >identity
+    [ "$(id -u)" -ne 0 ] || { chattr +d identity && setfattr -n security.capability -v 0sAQAAAgAgAAAAAAAAAAAAAAAAAAA= identity; }
     expect 255 "failed to create tile: identity: $message" "" env ASAN_OPTIONS=detect_leaks=0 \
-        strace -qq -o /dev/null -e inject="$call:error=$error" mavrel identity 3
+        strace -qq -o /dev/null -e inject="$call:error=$error:when=1" mavrel identity 3
     expect 0 "an old tile" "" cat identity
+    [ "$(id -u)" -ne 0 ] || expect 0 "d security.capability" "" sh -c 'echo $(lsattr identity | cut -c7) $(getfattr -m - identity | grep s)'
 done
+ln -s identity link && expect 255 "failed to create tile: link: Input/output error" "" env ASAN_OPTIONS=detect_leaks=0 \
+    strace -qq -o /dev/null -e inject=readlinkat:error=EIO mavrel link 3
 
 # An append-only or immutable directory takes no replacement, and keeps no temporary file; an
 # append-only or immutable file stays as it is.

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Where files cannot be unnamed (FUSE here, as NFS), a named temporary file stands in: every
-# signal that ends a run removes it, and it is the runner's alone while it lives. A file system
-# without extended attributes (this FUSE mount) or without ACLs (ramfs) has none to keep, and
-# a new tile there gets what a new file from the shell gets.
+# signal that ends a run removes it, and so does a lock that fails; it is the runner's alone
+# while it lives, and no other run touches it, through another mount that shares no locks
+# either. A file system without extended attributes (this FUSE mount) or without ACLs (ramfs)
+# has none to keep, and a new tile there gets what a new file from the shell gets.
 # Usage: fuse.sh SOURCE_DIR MAVREL_BINARY SANITIZED
 source "$(dirname "$0")/common.sh"
 
 # Mounted first, so that the killed twin of this section finds bindfs running early.
-if [ "$(id -u)" -eq 0 ] && mkdir -m 1777 fuse-source && mounted fuse bindfs --xattr-none fuse-source; then
+if [ "$(id -u)" -eq 0 ] && mkdir -m 1777 fuse-source && mounted fuse bindfs --xattr-none fuse-source &&
+    mounted fuse2 bindfs --xattr-none fuse-source; then
     cd fuse && echo old tile >T
-    # SIGPIPE does not end a run; SIGKILL alone leaves the temporary file, for the next run of
-    # the tile to remove.
+    # SIGPIPE does not end a run; SIGKILL alone leaves the temporary file, which no run removes.
     for signal in TERM:143 XCPU:152 PWR:158 RTMIN:162 PIPE:0 KILL:137; do
         held fsync 1 sh -c 'exec mavrel T 2 <&-' # the temporary file gets descriptor 0
         holding && kill -"${signal%:*}" "$held_pid" && expect "${signal#*:}" "" "" released
@@ -20,11 +21,35 @@ if [ "$(id -u)" -eq 0 ] && mkdir -m 1777 fuse-source && mounted fuse bindfs --xa
         *) expect 0 "T 9" "" listing ;;
         esac
     done
-    expect 0 1 "" sh -c 'ls -A | grep -c "^\.mavrel-"'
-    expect 0 "" "" mavrel T 2 && expect 0 "T 16 T_flag 4" "" listing
+    expect 0 "" "" mavrel T 2 && expect 0 1 "" sh -c 'ls -A | grep -c "^\.mavrel-T\."'; rm -f .mavrel-*
     expect 255 "failed to create tile: T: Input/output error" "" env ASAN_OPTIONS=detect_leaks=0 \
         strace -qq -o /dev/null -e trace=fsync -e inject=fsync:error=EIO:when=1 mavrel T 3
     expect 0 "T 16 T_flag 4" "" listing # a failed run leaves no temporary file either
+    # Nor one whose lock fails: a file system without locks (ENOSYS) leaves it unlocked.
+    for fault in "ENOSYS 0" "EIO 255 failed to create tile: T: Input/output error"; do
+        read -r error status message <<<"$fault"
+        expect "$status" "$message" "" env ASAN_OPTIONS=detect_leaks=0 \
+            strace -qq -o /dev/null -e inject=flock:error="$error" mavrel T 3
+    done
+    expect 0 "T 36 T_flag 9" "" listing
+    # A run held at its sync while another writes the tile through the other mount renames its
+    # own file all the same; without a hold, of two runs at once at width 8000 one that finds
+    # the other's file under its name fails, and the tile is whole, and that of a run of status
+    # 0 where only one had it.
+    held fsync 1 mavrel T 300
+    holding && expect 0 "" "" mavrel ../fuse2/T 2 && expect 0 "" "" released
+    expect 0 "T 360000 T_flag 90000" "" eval '(cd ../fuse-source && listing)'
+    for round in 1 2; do
+        for run in "T 256000000" "../fuse2/T 128000000 -d int16"; do
+            read -r tile size options <<<"$run" && { mavrel "$tile" 8000 $options >>said && echo "$size" >>sizes; } &
+        done
+        # What each mount's kernel shows of the other's renames may lag: the source tells.
+        wait && touch sizes && size=$(stat -c %s ../fuse-source/T)
+        grep -qx "$size" sizes || [ ! -s sizes ] || fail "a wrong tile after status 0"
+        grep -vx 'failed to create \(tile: T\|mask: T_flag\): Stale file handle' said && fail "a run said that"
+        cmp -s -n "$size" ../fuse-source/T /dev/zero && rm said sizes || fail "round $round left a tile not zero"
+    done
+    expect 0 "T_flag 64000000" "" sh -c 'cd ../fuse-source && echo $(stat -c "%n %s" T_flag .mavrel-* 2>/dev/null)' 
     # The temporary file of a replacement is the runner's alone while it lives: another user
     # who opens every new .mavrel-* file, under umask 000, gets no descriptor to write to, even
     # while strace holds the run at its fchown.
@@ -34,7 +59,7 @@ if [ "$(id -u)" -eq 0 ] && mkdir -m 1777 fuse-source && mounted fuse bindfs --xa
         done; done; for fd in "${opened[@]}"; do echo planted >&"$fd"; done' &
     umask 000 && held fchown 1 mavrel T 64 && umask 022
     holding && for _ in $(seq 1000); do [ ! -e tried ] || break; sleep 0.01; done
-    expect 0 "" "" released
+    expect 0 600 "" sh -c 'stat -c %a .mavrel-T.*' && expect 0 "" "" released
     touch stop && wait $! && rm stop tried
     expect 0 "600 600 0" "" sh -c 'echo $(stat -c %a T T_flag) $(cat T T_flag | grep -ac planted)'
     cd ..
