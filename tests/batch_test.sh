@@ -166,11 +166,11 @@ faults() { lines 'N00E001.vrt: a header of another sample type, left by an earli
 temporaries=$(lines '.mavrel-a\nN00E001: whole: dead temporary' '.mavrel-dead01: dead temporary' \
     '.mavrel-fifo01: not a regular file, no temporary of a run')
 expect 1 "$(lines '2 whole, 4 not whole; temporaries: 2 dead, 0 removed, 2 live, 1 other' "$(faults)" \
-    "$temporaries" '.mavrel-fresh01: temporary written 0 s ago, its lock free: dead once unwritten for 600 s' \
+    "$temporaries" '.mavrel-fresh01: temporary with a free lock, written in the last 600 s: not dead yet' \
     '.mavrel-live01: live temporary (a run is writing it)')" "" mavrel-verify ../checked 2 -d int16
 expect 1 "$(lines '1 whole, 5 not whole; temporaries: 0 dead, 2 removed, 2 live, 1 other' \
     "$(faults 'N00E004_flag: byte 3 is 02, not 01')" "${temporaries//dead temporary/dead temporary, removed}" \
-    '.mavrel-fresh01: temporary written 0 s ago, its lock free: dead once unwritten for 600 s' \
+    '.mavrel-fresh01: temporary with a free lock, written in the last 600 s: not dead yet' \
     '.mavrel-live01: live temporary (a run is writing it)')" "" mavrel-batch verify --remove-dead --content ../checked 2 -d int16
 kill %% && wait %% 2>/dev/null || true
 rm N00E001.vrt .mavrel-fresh01 .mavrel-fifo01 && touch -t "$old" .mavrel-live01
@@ -195,13 +195,14 @@ fi
 # third user's is removed, and verify never waits.
 if [ "$(id -u)" -eq 0 ]; then
     mkdir -p hostile/victim && chown nobody hostile && chown daemon hostile/victim && echo hostile/tiles/N00E001 >hostile.list
-    as() { echo "setpriv --reuid=$1 --regid=$1 --clear-groups"; } # a command's prefix
+    as() { echo "setpriv --reuid=$1 --regid=$(id -gn "$1") --clear-groups"; } # a command's prefix
     $(as daemon) bash -c 'cd hostile/victim && echo live >.mavrel-live && touch -t 200001010000 .mavrel-live &&
         exec {fd}<.mavrel-live && flock "$fd" && exec sleep infinity' &
     holder=$!
     # renameat2(AT_FDCWD, "tiles", AT_FDCWD, "link", RENAME_EXCHANGE), and a FIFO made anew.
     $(as nobody) sh -c 'cd hostile && mkdir tiles && echo x >tiles/.mavrel-x && ln -s victim/. link && touch -t 200001010000 tiles/.mavrel-x &&
-        exec perl -MPOSIX -e '"'"'while (1) { syscall(316, -100, "tiles", -100, "link", 2); POSIX::mkfifo("tiles/.mavrel-f", 0666) }'"'"'' &
+        exec perl -MPOSIX -e '"'"'my ($t, $l, $f) = ("tiles", "link", "tiles/.mavrel-f");
+            while (1) { syscall(316, -100, $t, -100, $l, 2); POSIX::mkfifo($f, 0666) }'"'"'' &
     swapper=$!
     for round in $(seq 50); do timeout 10 mavrel-batch verify --remove-dead --dead-after 1 hostile.list 2 >/dev/null 2>&1 || [ $? != 124 ] || fail "verify hung in round $round"; done
     kill "$holder" "$swapper" && wait "$holder" "$swapper" 2>/dev/null || true

@@ -100,9 +100,8 @@ private:
         const long unwritten = static_cast<long>(std::time(nullptr) - status.st_mtime);
         if (unwritten < rules.dead_after) {
             ++(foreign ? counts.others : counts.live);
-            return say(name, "temporary" + whose + " written " + std::to_string(unwritten) +
-                                 " s ago, its lock free: dead once unwritten for " +
-                                 std::to_string(rules.dead_after) + " s");
+            return say(name, "temporary" + whose + " with a free lock, written in the last " +
+                                 std::to_string(rules.dead_after) + " s: not dead yet");
         }
         const bool removable = !foreign || reached_without_links(directory, shown + ".");
         if (rules.remove_dead && removable && remove_judged(directory, name, status)) {

@@ -6,6 +6,7 @@
 #include "writer/names.hpp"
 
 #include "mavrel-batch/listing.hpp"
+#include "mavrel-georef/header.hpp"
 
 #include <argparse/printable.hpp>
 
@@ -27,17 +28,15 @@ struct Expected {
     std::string file;
     std::size_t sample_bytes;
     std::uint64_t size;
-    int flag; // the value of every sample: 0 for heights, 1 for flags
-    const char* header;
-    const char* other_header;
+    int flag;                 // the value of every sample: 0 for heights, 1 for flags
+    cli::HeaderNames headers; // as mavrel-georef writes them
 };
 
 template <typename Type>
 Expected expected(const std::string& file, Type type, std::uint32_t width, int flag) {
     const cli::SampleType sample = cli::sample_type(type);
-    const bool vrt = sample.envi_type == 0; // as mavrel-georef writes them
-    return {file, sample.bytes,          std::uint64_t{width} * width * sample.bytes,
-            flag, vrt ? ".vrt" : ".hdr", vrt ? ".hdr" : ".vrt"};
+    return {file, sample.bytes, std::uint64_t{width} * width * sample.bytes, flag,
+            cli::header_names(file, sample)};
 }
 
 // Returns "" where fd holds the samples of expected, else which byte is wrong.
@@ -172,12 +171,15 @@ private:
     }
 
     void check_headers(const Directory& directory, const Expected& file) {
-        if (rules.headers && !exists(directory, file.file + file.header)) {
-            fault(file.file + file.header, "missing");
+        for (const std::string& header : file.headers.written) {
+            if (rules.headers && !exists(directory, header)) {
+                fault(header, "missing");
+            }
         }
-        if (exists(directory, file.file + file.other_header)) {
-            fault(file.file + file.other_header,
-                  "a header of another sample type, left by an earlier run");
+        for (const std::string& header : file.headers.stale) {
+            if (exists(directory, header)) {
+                fault(header, "a header of another sample type, left by an earlier run");
+            }
         }
     }
 };

@@ -94,12 +94,23 @@ std::string filled(std::string text, const Raster& raster) {
 
 } // namespace
 
-Headers georef_headers(const Raster& raster) {
-    const std::string& file = raster.file;
-    if (raster.type.envi_type == 0) {
-        return {{{file + ".vrt", filled(vrt, raster)}}, {file + ".hdr", file + ".aux.xml"}};
+HeaderNames header_names(const std::string& file, const SampleType& type) {
+    if (type.envi_type == 0) {
+        return {{file + ".vrt"}, {file + ".hdr", file + ".aux.xml"}};
     }
-    return {{{file + ".hdr", filled(envi, raster)}, {file + ".aux.xml", sidecar}}, {file + ".vrt"}};
+    return {{file + ".hdr", file + ".aux.xml"}, {file + ".vrt"}};
+}
+
+Headers georef_headers(const Raster& raster) {
+    HeaderNames names = header_names(raster.file, raster.type);
+    const std::vector<std::string> texts =
+        raster.type.envi_type == 0 ? std::vector<std::string>{filled(vrt, raster)}
+                                   : std::vector<std::string>{filled(envi, raster), sidecar};
+    Headers headers{{}, std::move(names.stale)};
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        headers.written.push_back({names.written[i], texts[i]});
+    }
+    return headers;
 }
 
 } // namespace cli

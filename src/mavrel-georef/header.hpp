@@ -32,6 +32,14 @@ struct Headers {
     std::vector<std::string> stale;
 };
 
+// Returns the names of the headers of FILE, a raster of samples of type, as georef_headers
+// gives them: those it writes, and those of the other kind.
+struct HeaderNames {
+    std::vector<std::string> written;
+    std::vector<std::string> stale;
+};
+HeaderNames header_names(const std::string& file, const SampleType& type);
+
 // Returns the raster's headers: an ENVI header "FILE.hdr" and GDAL's own sidecar
 // "FILE.aux.xml", through which GDAL opens FILE itself, or where GDAL's ENVI driver cannot
 // read the sample type, a VRT "FILE.vrt" to open instead. Either places the samples on the
