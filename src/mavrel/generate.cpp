@@ -48,7 +48,9 @@ public:
         samples.assign(size, fill);
     }
 
-    void stage_in(writer::FileSet& files, const std::string& name) const {
+    // Writes the samples into the file called name, all but its name, which files gives it
+    // on commit together with the other file of the pair.
+    void write_to_file(writer::FileSet& files, std::string name) const {
         files.stage(name, samples.data(), size * sizeof(T));
     }
 };
@@ -57,13 +59,13 @@ public:
 template <typename T>
 void stage_zero_tile(writer::FileSet& files, std::uint32_t width, const std::string& name) {
     Tile<T> tile(width);
-    tile.stage_in(files, name);
+    tile.write_to_file(files, name);
 }
 
 template <typename T>
 void stage_tile(writer::FileSet& files, std::uint32_t width, T fill, const std::string& name) {
     Tile<T> tile(width, fill);
-    tile.stage_in(files, name);
+    tile.write_to_file(files, name);
 }
 
 std::string flag_name(const Config& config) {
