@@ -21,7 +21,7 @@ refused "mavrel-batch: EAST 181 lies beyond -180 to 180" mavrel-batch names 0 1 
 # A list is read once, from a file or a pipe, and refused whole, naming the line, before
 # anything runs.
 printf 'N40E007\r\n' >crlf && printf 'N40E007\n\nN40E008\n' >blank && lines N40E007 ' N40E008' >blanks
-lines N40E007 d/N40E008 N40E007 >twice && : >empty
+lines N40E007 d/N40E008 N40E007 >twice && : >empty && mkdir folder
 while IFS='|' read -r list message; do
     refused "mavrel-batch: $list: $message" mavrel-batch verify "$list" 2
 done <<ROWS
@@ -31,6 +31,7 @@ blanks|line 2 is no tile name AXXBYYY: ' N40E008'
 twice|line 3 names N40E007 again, as line 1 does
 empty|the list names no tile
 nowhere|No such file or directory
+folder|Is a directory
 ROWS
 missing=$(lines '0 whole, 2 not whole' 'N40E007: missing' 'd/N40E008: missing')
 expect 1 "$missing" "" sh -c 'printf "N40E007\nd/N40E008\n" | mavrel-verify /dev/stdin 2'
@@ -46,8 +47,8 @@ refused "${other/#mavrel-batch/mavrel-verify} width 1201, -d int16 -f int8 (kept
 refused "$other width 3601, -d float32 -f int8 (kept.batch)" mavrel-batch status kept 3601
 refused "mavrel-batch: WIDTH must be plain decimal digits: '1,201'" mavrel-batch run N40E007 1,201
 refused "mavrel-strict: WIDTH must be plain decimal digits: '1,201'" mavrel-strict N40E007 1,201
-expect 0 "blank blanks crlf empty kept kept.batch twice" "" sh -c 'echo $(ls)'
-rm -- *
+expect 0 "blank blanks crlf empty folder kept kept.batch twice" "" sh -c 'echo $(ls)'
+rm -r -- *
 
 # A strict run writes the tile as mavrel does and passes its failures on; the preflight tells
 # the sample sizes from the types; both refuse what mavrel would only warn about.
