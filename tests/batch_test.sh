@@ -220,7 +220,9 @@ expect 0 "2 whole, 0 not whole" "" mavrel-batch verify --headers georef 3 -f int
 rm geo/S12W077_flag.vrt
 expect 1 "$(lines '1 whole, 1 not whole' 'geo/S12W077_flag.vrt: missing')" "" mavrel-batch verify --headers georef 3 -f int64
 
-# Every command answers --help and --version on standard output.
+# Every command answers --help and --version on standard output, the whole program's help
+# word for word.
+expect 0 "$(cat "$1/tests/batch_help.txt")" "" mavrel-batch --help
 for command in names check run pending status verify task submit; do
     expect 0 "mavrel-batch 0.1" "" mavrel-batch $command --version
     mavrel-batch $command --help | grep "^Usage: " >/dev/null || fail "mavrel-batch $command --help"
