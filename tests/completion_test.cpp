@@ -60,13 +60,14 @@ std::string bash(const std::string& script) {
 
 // Returns what script's function for the line's first word offers, as readline calls it: with
 // the cursor at the end of the line, or where it holds a '|', and the word after the last
-// blank, ":" or "=" before it as the word to complete.
+// blank, ":" or "=" before it as the word to complete. Outside readline compopt has nothing
+// to set, so it does nothing.
 std::string complete(const std::string& script, std::string line) {
     const std::size_t cursor = std::min(line.find('|'), line.size());
     line.erase(std::remove(line.begin(), line.end(), '|'), line.end());
     const std::string word =
         line.substr(0, cursor).substr(line.find_last_of(" :=", cursor - 1) + 1);
-    return bash(script + "COMP_LINE=" + argparse::quoted(line) + " COMP_POINT=" +
+    return bash(script + "compopt() { :; }\nCOMP_LINE=" + argparse::quoted(line) + " COMP_POINT=" +
                 std::to_string(cursor) + "\n$(complete -p " + line.substr(0, line.find(' ')) +
                 " | cut -d' ' -f3) x " + argparse::quoted(word) + "\necho \"${COMPREPLY[*]}\"\n");
 }
@@ -80,6 +81,10 @@ TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
     const Paint paint;
     const std::string mavrel = generated("mavrel.bash");
     const std::string other = argparse::bash_completion(paint, "paint-it");
+    struct Logged : argparse::Args {
+        std::filesystem::path& log = kwarg("log", "where to log");
+    };
+    const std::string logged = argparse::bash_completion(Logged(), "logged");
     const std::tuple<const std::string&, std::string, std::string> cases[] = {
         {mavrel, "mavrel T 3 -d ", "int16 int32 int64 float32 float64\n"},
         {mavrel, "mavrel --fla|x", "--flag-type\n"},
@@ -89,6 +94,8 @@ TEST(completion, scripts_offer_option_names_enumeration_values_and_files) {
         {mavrel, "mavrel -", "-d --data-type -f --flag-type --version -\\? --help\n"},
         {mavrel, "mavrel --version N4", "N45E007\n"},
         {mavrel, "mavrel \"a\\\"b\" -d ", "int16 int32 int64 float32 float64\n"},
+        {mavrel, "mavrel T 3 -d \"fl", "float32 float64\n"},
+        {logged, "logged --log ", "N45E007\n"},
         {other, "paint-it --", "--colour --it\\'s --shade --coats --help\n"},
         {other, "paint-it --it\\'s=b", "blue\n"},
         {other, "paint-it -c g", "green\n"},
