@@ -182,13 +182,17 @@ expect 0 "$(lines '0 whole, 6 not whole' N00E00{1..5}': 8 bytes, not 16' 'sub/N0
     sh -c 'mavrel-batch verify ../checked 2 | sed "/_flag/d"'
 cd ..
 
-# Another user's temporary is reported, fails no verify, and stays.
+# Another user's temporary is reported, fails no verify, and stays; root removes a dead one.
 if [ "$(id -u)" -eq 0 ]; then
     mkdir theirs && (cd theirs && mavrel N00E001 2 && echo x >.mavrel-root && touch -t "$old" .mavrel-root) &&
         echo theirs/N00E001 >theirs.list
     expect 0 "$(lines '1 whole, 0 not whole; temporaries: 0 dead, 0 removed, 0 live, 1 other' \
         "theirs/.mavrel-root: another user's temporary (uid 0)")" "" \
         setpriv --reuid=nobody --regid=nogroup --clear-groups mavrel-batch verify --remove-dead theirs.list 2
+    chown -R nobody theirs
+    expect 0 "$(lines '1 whole, 0 not whole; temporaries: 0 dead, 1 removed, 0 live' \
+        "theirs/.mavrel-root: dead temporary of uid $(id -u nobody), removed")" "" \
+        mavrel-batch verify --remove-dead theirs.list 2
 fi
 
 # As root, over another user's directory that the user swaps with a link to a third user's
