@@ -62,10 +62,11 @@ TEST(temporary_names, say_whose_they_are_where_that_fits_and_are_drawn_anew) {
     EXPECT_EQ(writer::temporary_name("N45E007_flag", "Ab3dE9"), ".mavrel-N45E007_flag.Ab3dE9");
     EXPECT_EQ(writer::temporary_name(longest, "Ab3dE9"), ".mavrel-" + longest + ".Ab3dE9");
     EXPECT_EQ(writer::temporary_name(longest + "n", "Ab3dE9"), ".mavrel-Ab3dE9");
+    const std::regex form(R"(\.mavrel-T\.[A-Za-z0-9]{6})");
     std::set<std::string> drawn; // 1,200 symbols: one from beyond the alphabet would show
     for (int draw = 0; draw < 200; ++draw) {
         const std::string name = writer::random_name("T");
-        EXPECT_TRUE(std::regex_match(name, std::regex(R"(\.mavrel-T\.[A-Za-z0-9]{6})"))) << name;
+        EXPECT_TRUE(std::regex_match(name, form)) << name;
         drawn.insert(name);
     }
     EXPECT_EQ(drawn.size(), 200U);
